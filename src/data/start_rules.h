@@ -1,0 +1,36 @@
+#pragma once
+// What is derived for a start while its file is read: extreme values, event
+// marks, landing time; and the track position of a fix.
+
+#include "data/recording.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+
+namespace veltrin {
+
+// Updates the start's extreme values with `sample` before it is appended;
+// the first sample of a start initialises them.
+void ApplyStatistics(StartRecord& start, const Sample& sample);
+
+// Marks the first sample of an event: a sample whose flags have bit 0 set and
+// that comes more than 2000 ms after the last flagged one. Updates
+// `lastEventMs` for every flagged sample. Returns the mark.
+bool ApplyEventRule(Sample& sample, int flags, std::int32_t& lastEventMs);
+
+// Sets the start's landing time to its start date at the time of day hhmmss.
+// Leaves it unchanged when the start time has no breakdown.
+void ApplyLandingRule(StartRecord& start, int hhmmss);
+
+struct Position {
+    double latitude = 0.0;
+    double longitude = 0.0;
+};
+
+// Position of fix `index`: its own when valid, otherwise interpolated in time
+// between the nearest valid fixes around it, or the one valid neighbour.
+// 0/0 for an index outside the sequence or when no fix is valid.
+Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index);
+
+}  // namespace veltrin

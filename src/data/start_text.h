@@ -1,0 +1,22 @@
+#pragma once
+// The texts by which a start is shown: day, start time, extreme values.
+
+#include "data/recording.h"
+
+#include <string>
+
+namespace veltrin {
+
+// "%02d.%02d.%04d" of the start's UTC date.
+std::string DayText(CalendarSeconds time);
+
+// "%02d:%02d:%02d" of the UTC time of day.
+std::string TimeOfDayText(CalendarSeconds time);
+
+// The start time, followed by " - " and the landing time when the start has one.
+std::string StartTimeText(const StartRecord& start);
+
+// "Acc.: %0.2lf - %0.2lf V: %0.1lf  H: %0.1lf" of minAccZ, maxAccZ, maxIas, maxAltitude.
+std::string StartValuesText(const StartRecord& start);
+
+}  // namespace veltrin
