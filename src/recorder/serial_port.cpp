@@ -1,0 +1,215 @@
+#include "recorder/serial_port.h"
+
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QString>
+
+#include <cstring>
+
+namespace veltrin {
+
+namespace {
+
+QSerialPort::Parity ToParity(int code)
+{
+    switch (code) {
+    case 1: return QSerialPort::MarkParity;
+    case 2: return QSerialPort::EvenParity;
+    case 3: return QSerialPort::OddParity;
+    case 4: return QSerialPort::SpaceParity;
+    default: return QSerialPort::NoParity;
+    }
+}
+
+QSerialPort::StopBits ToStopBits(int code)
+{
+    switch (code) {
+    case 2: return QSerialPort::TwoStop;
+    case 3: return QSerialPort::OneAndHalfStop;
+    default: return QSerialPort::OneStop;
+    }
+}
+
+QSerialPort::DataBits ToDataBits(int bits)
+{
+    switch (bits) {
+    case 5: return QSerialPort::Data5;
+    case 6: return QSerialPort::Data6;
+    case 7: return QSerialPort::Data7;
+    default: return QSerialPort::Data8;
+    }
+}
+
+// Errors after which the port is no longer usable: the device went away or
+// the other end of a pseudo-terminal was closed.
+bool IsFatal(QSerialPort::SerialPortError error)
+{
+    return error == QSerialPort::ResourceError || error == QSerialPort::DeviceNotFoundError ||
+           error == QSerialPort::PermissionError;
+}
+
+}  // namespace
+
+int PackPortList(const std::vector<std::string>& names, char* list, std::size_t listSize)
+{
+    if (list == nullptr || listSize == 0)
+        return 0;
+    std::size_t used = 0;
+    int count = 0;
+    for (const std::string& name : names) {
+        // The name, its terminator and the list's closing zero must all fit.
+        if (name.empty() || used + name.size() + 2 > listSize)
+            continue;
+        std::memcpy(list + used, name.data(), name.size());
+        used += name.size();
+        list[used++] = '\0';
+        ++count;
+    }
+    list[used] = '\0';
+    return count;
+}
+
+SerialPort::SerialPort() = default;
+
+SerialPort::~SerialPort()
+{
+    Close();
+}
+
+int SerialPort::EnumeratePorts(char* list, std::size_t listSize)
+{
+    std::vector<std::string> names;
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    names.reserve(static_cast<std::size_t>(ports.size()));
+    for (const QSerialPortInfo& info : ports)
+        names.push_back(info.portName().toStdString());
+    return PackPortList(names, list, listSize);
+}
+
+std::vector<std::string> SerialPort::EnumeratePortNames(std::size_t listSize)
+{
+    std::vector<char> list(listSize + 1, '\0');
+    const int count = EnumeratePorts(list.data(), listSize);
+    std::vector<std::string> names;
+    const char* cursor = list.data();
+    for (int i = 0; i < count; ++i) {
+        names.emplace_back(cursor);
+        cursor += names.back().size() + 1;
+    }
+    return names;
+}
+
+bool SerialPort::Open()
+{
+    Close();
+    auto port = std::make_unique<QSerialPort>();
+    port->setPortName(QString::fromStdString(settings.portName));
+    if (!port->open(QIODevice::ReadWrite))
+        return false;
+
+    // Line settings are built from scratch; what the port had before is not kept.
+    const bool configured = port->setBaudRate(settings.baudRate) &&
+                            port->setDataBits(ToDataBits(settings.dataBits)) &&
+                            port->setParity(ToParity(settings.parity)) &&
+                            port->setStopBits(ToStopBits(settings.stopBits)) &&
+                            port->setFlowControl(settings.xonXoff ? QSerialPort::SoftwareControl
+                                                                  : QSerialPort::NoFlowControl);
+    if (!configured) {
+        port->close();
+        return false;
+    }
+    port->setReadBufferSize(settings.queueSize);
+    // Modem lines: pseudo-terminals have none, so a refusal here is not an error.
+    port->setDataTerminalReady(settings.dtrOn);
+    port->setRequestToSend(settings.rtsOn);
+    port->clearError();
+
+    port_ = std::move(port);
+    lastQueueCount_ = 0;
+    ClearError();
+    return true;
+}
+
+void SerialPort::Close()
+{
+    if (!port_)
+        return;
+    port_->close();
+    port_.reset();
+    lastQueueCount_ = 0;
+}
+
+bool SerialPort::IsOpen() const
+{
+    return port_ != nullptr;
+}
+
+std::size_t SerialPort::Write(std::span<const std::uint8_t> bytes)
+{
+    if (!port_ || bytes.empty())
+        return 0;
+    const qint64 taken = port_->write(reinterpret_cast<const char*>(bytes.data()),
+                                      static_cast<qint64>(bytes.size()));
+    if (taken <= 0) {
+        ClearError();
+        return 0;
+    }
+    // Push the bytes out now; the caller does not run an event loop.
+    port_->flush();
+    if (port_->bytesToWrite() > 0)
+        port_->waitForBytesWritten(static_cast<int>(recorder_constants::kSerialWriteTimeout.count()));
+    const qint64 unsent = port_->bytesToWrite();
+    const qint64 written = taken - unsent;
+    if (unsent > 0) {
+        // What did not leave in time is not sent later either.
+        port_->clear(QSerialPort::Output);
+        ClearError();
+    }
+    return written > 0 ? static_cast<std::size_t>(written) : 0;
+}
+
+std::size_t SerialPort::Read(std::span<std::uint8_t> bytes)
+{
+    if (!port_ || bytes.empty())
+        return 0;
+    if (port_->bytesAvailable() == 0)
+        port_->waitForReadyRead(0);
+    const qint64 got = port_->read(reinterpret_cast<char*>(bytes.data()),
+                                   static_cast<qint64>(bytes.size()));
+    if (got <= 0) {
+        ClearError();
+        return 0;
+    }
+    return static_cast<std::size_t>(got);
+}
+
+bool SerialPort::BytesWaiting()
+{
+    if (!port_)
+        return false;
+    // Nothing polls the port between calls, so collect what the system holds.
+    if (port_->bytesAvailable() == 0)
+        port_->waitForReadyRead(0);
+    const QSerialPort::SerialPortError error = port_->error();
+    lastError_ = static_cast<int>(error);
+    if (IsFatal(error)) {
+        Close();
+        return false;
+    }
+    const qint64 waiting = port_->bytesAvailable();
+    lastQueueCount_ = waiting > 0 ? static_cast<std::size_t>(waiting) : 0;
+    return waiting > 0;
+}
+
+void SerialPort::ClearError()
+{
+    if (!port_)
+        return;
+    lastError_ = static_cast<int>(port_->error());
+    if (IsFatal(port_->error()))
+        Close();
+    else
+        port_->clearError();
+}
+
+}  // namespace veltrin
