@@ -1,0 +1,84 @@
+#pragma once
+// CGraphDisplay: a child window that shows one CGraphPlot and turns mouse gestures
+// into view changes: left drag pans, SHIFT + left drag zooms to a rectangle, left
+// double-click zooms in, right double-click goes back through the zoom history,
+// the middle button sets the marker, the right button cancels a drag.
+
+#include "graph/axis_mapping.h"
+#include "graph/graph_callbacks.h"
+#include "graph/graph_plot.h"
+#include "graph/graph_settings.h"
+#include "graph/zoom_history.h"
+
+#include <QCursor>
+#include <QWidget>
+
+#include <memory>
+
+namespace veltrin {
+
+class CGraphDisplay : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CGraphDisplay(QWidget* parent = nullptr);
+    ~CGraphDisplay() override;
+
+    // Sets width and height to the client size, applies to the plot, takes over
+    // the plot area and the interactive flag, and drops any selection.
+    void ApplySettings(GraphSettings settings);
+    // The plot's settings (also refreshes the window's interactive flag).
+    GraphSettings GetSettings();
+    // Hands the borrowed table to the plot and empties the zoom history.
+    void SetData(int count, const GraphRow* rows);
+
+    CGraphPlot& plot() { return *plot_; }
+    const CGraphPlot& plot() const { return *plot_; }
+
+    // Called after every middle click with the row under it (or -1).
+    void SetMarkerCallback(MarkerCallback callback, void* userData);
+
+    const ZoomHistory& History() const { return history_; }
+    bool SelectionActive() const { return selecting_; }
+    bool Panning() const { return panning_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RefreshArea();
+    void LeftDown(QPoint p, bool shift);
+    void MouseMoved(QPoint p);
+    void LeftUp();
+    void LeftDoubleClick(QPoint p);
+    void RightDoubleClick();
+    void RightDown();
+    void MiddleDown(QPoint p);
+    void ZoomTo(const PlotArea& selection);
+    void StopPanning();
+
+    std::unique_ptr<CGraphPlot> plot_;
+    PlotArea area_;
+    bool interactive_ = true;
+    bool dragging_ = false;
+    bool selecting_ = false;
+    bool panArmed_ = false;
+    bool panning_ = false;
+    PlotArea selection_;     // left/top: start corner; right/bottom: moving corner
+    QPoint lastPan_;
+    bool cursorSaved_ = false;
+    QCursor savedCursor_;
+    bool hadCursor_ = false;
+    QCursor panCursor_;
+    double rememberedMarkerMs_ = 0.0;
+    ZoomHistory history_;
+    MarkerCallback markerCallback_ = nullptr;
+    void* markerData_ = nullptr;
+};
+
+}  // namespace veltrin

@@ -1,0 +1,59 @@
+#pragma once
+// CGraphPane: the graph window a child frame embeds. It shows value columns of a
+// borrowed, time-stamped data table as curves over time, with axes, grid, event
+// lines and a marker, and lets the user pan, zoom and set the marker with the mouse.
+//
+// How an owner uses it:
+//   1. Build the data table: rows of GraphRow slots (graph/graph_row.h), each row
+//      holding N, its time in ms and N values. Keep it alive and unchanged.
+//   2. pane.SetData(rowCount, table)            // borrowed; empties the zoom history
+//      pane.plot().SetEvents(count, timesMs)    // borrowed event times, drawn as lines
+//   3. pane.plot().RemoveAllSeries(); SetLegendSlot(k, -1, "", false) for k = 1..4;
+//      pane.plot().AddSeries({column, colour, true, name, name, false});
+//      pane.SetLegendSlot(1, column, name, true);
+//   4. GraphSettings s = pane.GetSettings(); edit the x and y fields;
+//      pane.plot().SetViewChangedCallback(&OnViewChanged, ownerContext);
+//      pane.ApplySettings(s); pane.update();
+//   5. pane.SetMarkerCallback(&OnMarker, ownerContext) once after creating the pane;
+//      set the marker in other graphs with plot().SetMarkerRow(row).
+// The view-changed callback runs after every ApplySettings (owner's, gestures',
+// resizes'); use it to give other graphs the same time range. The marker callback
+// runs after a middle click with the row under the mouse, or -1.
+
+#include "graph/graph_display.h"
+#include "graph/legend_button.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace veltrin {
+
+class CGraphPane : public CGraphDisplay {
+    Q_OBJECT
+
+public:
+    explicit CGraphPane(QWidget* parent = nullptr);
+
+    // Slot 1..4 (else nothing): series entry slot-1, if it exists, draws `column`
+    // with the slot's palette colour, `visible`, named `name`; the slot's button
+    // takes the name as tooltip, the colour as swatch and `visible` as checked state.
+    void SetLegendSlot(int slot, std::int32_t column, const QString& name, bool visible);
+
+    CLegendButton* LegendButton(int slot) const;  // slot 1..4, else null
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void OnLegendNotify(int controlId);
+
+    std::array<CLegendButton*, 4> buttons_{};  // children of this window
+};
+
+// The settings a graph window installs when it is created, for a client of
+// width x height pixels.
+GraphSettings DefaultPaneSettings(int width, int height);
+
+}  // namespace veltrin

@@ -1,0 +1,119 @@
+#pragma once
+// CGraphPlot: the window-less part of a graph. It holds the settings, the borrowed
+// data table and event times, the series and the marker, and renders itself lazily
+// into an off-screen bitmap.
+
+#include "graph/axis_mapping.h"
+#include "graph/graph_callbacks.h"
+#include "graph/graph_row.h"
+#include "graph/graph_series.h"
+#include "graph/graph_settings.h"
+#include "graph/plot_layout.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+class QPainter;
+
+namespace veltrin {
+
+class CGraphPlot {
+public:
+    CGraphPlot();
+
+    // Copies `settings`, normalises the ranges, recreates the bitmap when the size
+    // changed, re-derives the view window, and calls the view-changed callback.
+    void ApplySettings(const GraphSettings& settings);
+    // The current record, after normalisation and view-window adjustment.
+    GraphSettings GetSettings() const { return settings_; }
+
+    // Borrows `count` rows starting at `rows` (null / 0 for none); the owner keeps
+    // them unchanged until it hands over another table.
+    void SetData(int count, const GraphRow* rows);
+    // Borrows `count` event times in ms (same clock as the rows).
+    void SetEvents(int count, const double* timesMs);
+
+    // Appends a series; returns its index.
+    int AddSeries(const GraphSeries& series);
+    // Removes the first series drawing `column`; nothing if there is none.
+    void RemoveSeries(std::int32_t column);
+    void RemoveAllSeries();
+    int SeriesCount() const { return static_cast<int>(series_.size()); }
+    // Null when `index` is outside the list.
+    const GraphSeries* SeriesAt(int index) const;
+    // Replaces entry `index`; false when it does not exist.
+    bool SetSeriesAt(int index, const GraphSeries& series);
+
+    // Row outside 0..count-1: marker hidden (its time kept); else shown at that row.
+    void SetMarkerRow(int row);
+    void SetMarkerTime(double timeMs);
+    double MarkerTime() const { return markerTimeMs_; }
+    bool MarkerShown() const { return markerShown_; }
+
+    void SetViewChangedCallback(ViewChangedCallback callback, void* userData);
+
+    // Renders if needed; the plot area in bitmap (= client) pixels.
+    QRect GetPlotArea();
+    PlotArea GetPlotAreaEdges();
+    // Renders if needed; null image before the first ApplySettings.
+    const QImage& GetBitmap();
+    void MarkDirty() { dirty_ = true; }
+    bool IsDirty() const { return dirty_; }
+
+    // Axis values of the first and last row; both 0 without rows.
+    void GetDataTimeRange(double& first, double& last) const;
+    // Row at x axis value `x`; -1 without rows or outside the data's time range.
+    int RowAtX(double x) const;
+
+    // Inverts a 1-pixel halftone outline of `rect` in the bitmap (the rubber band)
+    // and marks the plot dirty so the next request starts from a clean render.
+    void DrawSelectionOutline(const QRect& rect);
+
+    // Curve drawing with one vertex per pixel-column extreme (default) or one per row.
+    void SetCurveReduction(bool on) { reduceCurves_ = on; dirty_ = true; }
+
+    const GraphTable& Table() const { return table_; }
+    std::int64_t TimeOrigin() const { return timeOrigin_; }
+    int FirstRow() const { return firstRow_; }
+    const AxisMapping& Mapping() const { return mapping_; }
+    const LabelMeasures& Measures() const { return measures_; }
+    int FontTenths() const { return fontTenths_; }
+
+private:
+    void RecomputeViewWindow();
+    void Render();
+    void DrawFrame(QPainter& p, PlotArea& area) const;
+    void DrawXAxis(QPainter& p) const;
+    void DrawYAxis(QPainter& p) const;
+    void DrawGrid(QPainter& p) const;
+    void DrawEventsAndMarker(QPainter& p) const;
+    void DrawCurves(QPainter& p);
+
+    GraphSettings settings_;
+    QImage bitmap_;
+    bool dirty_ = true;
+    PlotArea area_;
+    LabelMeasures measures_;
+    AxisMapping mapping_;
+    int fontTenths_ = 0;
+    double viewSpan_ = 60.0;
+    std::int64_t timeOrigin_ = 0;
+    int firstRow_ = 0;
+    GraphTable table_;
+    std::span<const double> events_;
+    std::vector<GraphSeries> series_;
+    int scatterColumn_ = -1;  // x column of the scatter modes; never set by the application
+    double markerTimeMs_ = 0.0;
+    bool markerShown_ = false;
+    ViewChangedCallback viewChanged_ = nullptr;
+    void* viewChangedData_ = nullptr;
+    bool inCallback_ = false;
+    bool reduceCurves_ = true;
+    std::vector<QPoint> points_;
+};
+
+}  // namespace veltrin

@@ -1,0 +1,296 @@
+// Mouse gestures on an offscreen graph pane: pan, rubber band, double-clicks,
+// marker, cancel.
+#include "graph/graph_pane.h"
+#include "graph/title_tip.h"
+#include "graph_test_data.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace veltrin {
+namespace {
+
+using testing_data::TestTable;
+
+// A 600 s flight at one row a second, shown 0..60 s as the application does.
+class Gestures : public ::testing::Test {
+protected:
+    Gestures() : table(601, 1000, 1, [](int r, int) { return (r % 20) - 10.0; })
+    {
+        pane.resize(480, 320);
+        pane.show();
+        pane.SetData(table.rows, table.Data());
+        pane.plot().AddSeries({0, QColor(255, 0, 0), true, "Acceleration", "Acceleration", false});
+        GraphSettings s = pane.GetSettings();
+        s.xMin = 0;
+        s.xMax = 60;
+        s.xMinorStep = s.xMajorStep = 10;
+        s.xTitle = QStringLiteral("s");
+        s.xMinSpan = 10;
+        s.yMinSpan = 0.1;
+        pane.ApplySettings(s);
+        area = pane.plot().GetPlotAreaEdges();
+    }
+
+    GraphSettings Now() { return pane.GetSettings(); }
+    void Apply(double xMin, double xMax, double xMinSpan = 10)
+    {
+        GraphSettings s = pane.GetSettings();
+        s.xMin = xMin;
+        s.xMax = xMax;
+        s.xMinSpan = xMinSpan;
+        pane.ApplySettings(s);
+        area = pane.plot().GetPlotAreaEdges();
+    }
+    int MidY() const { return (area.top + area.bottom) / 2; }
+    void DoubleClick(Qt::MouseButton button, QPoint p)
+    {
+        QTest::mousePress(&pane, button, {}, p);
+        QTest::mouseRelease(&pane, button, {}, p);
+        QTest::mouseDClick(&pane, button, {}, p);
+        QTest::mouseRelease(&pane, button, {}, p);
+    }
+
+    TestTable table;
+    CGraphPane pane;
+    PlotArea area;
+};
+
+TEST_F(Gestures, ShiftDragOnItsStartingColumnZoomsNothing)
+{
+    const GraphSettings before = Now();
+    const QPoint start(area.left + 60, area.top + 10);
+    QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier, start);
+    QTest::mouseMove(&pane, QPoint(start.x(), area.top + 120));
+    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier, QPoint(start.x(), area.top + 120));
+    EXPECT_EQ(Now(), before);
+    EXPECT_TRUE(pane.History().Empty());
+    EXPECT_FALSE(pane.SelectionActive());
+
+    // A real rectangle zooms both axes and can be undone.
+    QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier, start);
+    QTest::mouseMove(&pane, QPoint(start.x() + area.Width() / 2, area.top + 120));
+    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_LT(Now().xMax - Now().xMin, 35.0);
+    EXPECT_LT(Now().yMax - Now().yMin, 20.0);
+    EXPECT_EQ(pane.History().Size(), 1);
+}
+
+TEST_F(Gestures, RubberBandOutlineDoesNotAccumulate)
+{
+    QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier, QPoint(area.left + 20, area.top + 20));
+    QTest::mouseMove(&pane, QPoint(area.left + 200, area.top + 150));
+    const QImage first = pane.grab().toImage();
+    const QImage second = pane.grab().toImage();
+    EXPECT_EQ(first, second);
+    // Every other pixel of the band is inverted: white background turns black.
+    const QRgb a = first.pixel(area.left + 100, area.top + 20);
+    const QRgb b = first.pixel(area.left + 101, area.top + 20);
+    EXPECT_NE(a, b);
+    QTest::mousePress(&pane, Qt::RightButton, {}, QPoint(area.left + 200, area.top + 150));
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(area.left + 200, area.top + 150));
+    EXPECT_TRUE(pane.History().Empty());  // the right button cancelled the zoom
+}
+
+TEST_F(Gestures, DoubleClickZoomsToAQuarterUntilTheMinimumSpan)
+{
+    DoubleClick(Qt::LeftButton, QPoint(area.left, MidY()));
+    GraphSettings s = Now();
+    EXPECT_EQ(s.xMin, 0.0);
+    EXPECT_LE(s.xMax, 15.0);
+    EXPECT_GT(s.xMax, 14.8);
+    EXPECT_EQ(s.xMajorStep, 5.0);
+    EXPECT_EQ(s.xMinorStep, 1.0);
+    EXPECT_EQ(s.yMin, -10.0);
+    EXPECT_EQ(s.yMax, 10.0);
+    EXPECT_EQ(pane.History().Size(), 1);
+
+    // A quarter of 15 s is below the 10 s minimum: nothing more, nothing pushed.
+    DoubleClick(Qt::LeftButton, QPoint(area.left + 30, MidY()));
+    EXPECT_EQ(Now().xMin, s.xMin);
+    EXPECT_EQ(Now().xMax, s.xMax);
+    EXPECT_EQ(pane.History().Size(), 1);
+}
+
+TEST_F(Gestures, RightDoubleClickStepsBackThroughTheHistory)
+{
+    Apply(0, 60, 1);
+    const GraphSettings initial = Now();
+    DoubleClick(Qt::LeftButton, QPoint(area.left, MidY()));
+    const GraphSettings once = Now();
+    DoubleClick(Qt::LeftButton, QPoint(area.left, MidY()));
+    EXPECT_LT(Now().xMax, 4.0);
+    EXPECT_EQ(Now().xMajorStep, 1.0);
+    EXPECT_EQ(Now().xMinorStep, 0.5);
+
+    DoubleClick(Qt::RightButton, QPoint(area.left + 50, MidY()));
+    EXPECT_EQ(Now().xMax, once.xMax);
+    EXPECT_EQ(Now().xMajorStep, 5.0);
+    EXPECT_EQ(Now().xMinorStep, 1.0);
+    DoubleClick(Qt::RightButton, QPoint(area.left + 50, MidY()));
+    EXPECT_EQ(Now().xMax, 60.0);
+    EXPECT_EQ(Now().xMajorStep, 10.0);
+    EXPECT_EQ(Now().xMinorStep, 10.0);
+    DoubleClick(Qt::RightButton, QPoint(area.left + 50, MidY()));
+    EXPECT_EQ(Now(), initial);
+}
+
+TEST_F(Gestures, PanFollowsTheMouseAndStopsAtTheDataEnd)
+{
+    Apply(100, 160);
+    const QPoint from(area.left + 300, MidY());
+    QTest::mousePress(&pane, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&pane, from + QPoint(area.Width() / 6, 0));
+    EXPECT_TRUE(pane.Panning());
+    EXPECT_EQ(pane.cursor().shape(), Qt::ClosedHandCursor);
+    EXPECT_NEAR(Now().xMin, 90.0, 0.2);  // within a pixel
+    // Far to the left: the end of the view stops at the last row.
+    QTest::mouseMove(&pane, QPoint(area.left - 3000, MidY()));
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(area.left - 3000, MidY()));
+    EXPECT_EQ(Now().xMax, 600.0);
+    EXPECT_EQ(Now().xMin, 540.0);
+    EXPECT_FALSE(pane.Panning());
+    EXPECT_EQ(pane.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Gestures, ActivationChangeEndsAPanAndItsCursor)
+{
+    Apply(100, 160);
+    QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(area.left + 100, MidY()));
+    QTest::mouseMove(&pane, QPoint(area.left + 120, MidY()));
+    ASSERT_EQ(pane.cursor().shape(), Qt::ClosedHandCursor);
+    QEvent activation(QEvent::ActivationChange);
+    QApplication::sendEvent(&pane, &activation);
+    EXPECT_FALSE(pane.Panning());
+    EXPECT_EQ(pane.cursor().shape(), Qt::ArrowCursor);
+    const GraphSettings after = Now();
+    QTest::mouseMove(&pane, QPoint(area.left + 200, MidY()));
+    EXPECT_EQ(Now(), after);
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(area.left + 200, MidY()));
+
+    // The right-button cancel ends a pan the same way.
+    QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(area.left + 100, MidY()));
+    QTest::mouseMove(&pane, QPoint(area.left + 120, MidY()));
+    QTest::mousePress(&pane, Qt::RightButton, {}, QPoint(area.left + 120, MidY()));
+    EXPECT_FALSE(pane.Panning());
+    EXPECT_EQ(pane.cursor().shape(), Qt::ArrowCursor);
+}
+
+struct MarkerLog {
+    int calls = 0;
+    int row = -2;
+    static void OnMarker(void* data, int row, QPoint)
+    {
+        auto* self = static_cast<MarkerLog*>(data);
+        ++self->calls;
+        self->row = row;
+    }
+};
+
+TEST_F(Gestures, MiddleClickSetsTheMarkerEvenWhenNotInteractive)
+{
+    GraphSettings s = Now();
+    s.interactive = false;
+    pane.ApplySettings(s);
+    MarkerLog log;
+    pane.SetMarkerCallback(&MarkerLog::OnMarker, &log);
+    const int x = area.left + area.Width() / 2;  // about 30 s
+    QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(x, MidY()));
+    EXPECT_EQ(log.calls, 1);
+    EXPECT_NEAR(log.row, 30, 1);
+    EXPECT_TRUE(pane.plot().MarkerShown());
+    EXPECT_EQ(pane.plot().MarkerTime(), log.row * 1000.0);
+
+    // Left gestures do nothing while not interactive.
+    QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(x, MidY()));
+    QTest::mouseMove(&pane, QPoint(x + 100, MidY()));
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(x + 100, MidY()));
+    EXPECT_EQ(Now().xMin, 0.0);
+
+    // Outside the data's time range: hidden, reported as -1.
+    Apply(-100, -40);  // the view window puts it back to 0..60
+    pane.SetData(0, nullptr);
+    QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(x, MidY()));
+    EXPECT_EQ(log.row, -1);
+    EXPECT_FALSE(pane.plot().MarkerShown());
+}
+
+TEST_F(Gestures, LeftDoubleClickWithoutAMarkerShowsItAtTimeZero)
+{
+    ASSERT_FALSE(pane.plot().MarkerShown());
+    DoubleClick(Qt::LeftButton, QPoint(area.left + 200, MidY()));
+    EXPECT_TRUE(pane.plot().MarkerShown());
+    EXPECT_EQ(pane.plot().MarkerTime(), 0.0);
+}
+
+TEST_F(Gestures, NewDataEmptiesTheHistory)
+{
+    DoubleClick(Qt::LeftButton, QPoint(area.left, MidY()));
+    ASSERT_EQ(pane.History().Size(), 1);
+    pane.SetData(table.rows, table.Data());
+    EXPECT_TRUE(pane.History().Empty());
+}
+
+TEST(GraphPane, LegendSlotsAndDefaults)
+{
+    CGraphPane pane;
+    EXPECT_EQ(pane.objectName(), QStringLiteral("ACGraphDisplay"));
+    EXPECT_EQ(pane.GetSettings().viewMode, 1);
+    EXPECT_EQ(pane.GetSettings().yLabelFormat, QStringLiteral("%6.1f"));
+    CLegendButton* first = pane.LegendButton(1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->ControlId(), 40001);
+    EXPECT_EQ(first->geometry(), QRect(2, 2, 16, 16));
+    EXPECT_EQ(pane.LegendButton(2)->geometry().top(), 18);
+    EXPECT_FALSE(first->isVisibleTo(&pane));
+    EXPECT_EQ(pane.LegendButton(0), nullptr);
+
+    pane.plot().AddSeries({0, QColor(255, 0, 0), true, "x", "x", false});
+    pane.SetLegendSlot(1, 2, QStringLiteral("Altitude"), false);
+    const GraphSeries* entry = pane.plot().SeriesAt(0);
+    EXPECT_EQ(entry->column, 2);
+    EXPECT_EQ(entry->colour, QColor(255, 0, 0));  // palette entry 1
+    EXPECT_FALSE(entry->visible);
+    EXPECT_EQ(entry->label, QStringLiteral("Altitude"));
+    EXPECT_EQ(first->toolTip(), QStringLiteral("Altitude"));
+    EXPECT_FALSE(first->isChecked());
+    pane.SetLegendSlot(5, 0, QStringLiteral("none"), true);  // ignored
+
+    // Pressing the button toggles the series once the notification arrives.
+    QTest::mousePress(first, Qt::LeftButton);
+    QTest::mouseRelease(first, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(pane.plot().SeriesAt(0)->visible);
+}
+
+}  // namespace
+}  // namespace veltrin
+
+namespace veltrin {
+namespace {
+
+TEST(TitleTip, CreatedHiddenAndPassesKeysToItsOwner)
+{
+    QLineEdit owner;
+    CTitleTip tip;
+    EXPECT_EQ(tip.objectName(), QStringLiteral("ZTitleTip"));
+    EXPECT_TRUE(tip.Create(&owner));
+    EXPECT_TRUE(tip.Create(&owner));  // a second call creates nothing new
+    EXPECT_FALSE(tip.isVisible());
+    tip.Hide();  // hiding a hidden tip is harmless
+
+    tip.Show(QStringLiteral("Acceleration"), QRect(10, 10, 120, 18));
+    ASSERT_TRUE(tip.isVisible());
+    QTest::keyClick(&tip, Qt::Key_A);
+    QApplication::processEvents();
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_EQ(owner.text(), QStringLiteral("a"));
+    tip.DestroyWindow();
+    EXPECT_FALSE(tip.IsCreated());
+}
+
+}  // namespace
+}  // namespace veltrin
