@@ -1,0 +1,161 @@
+// The veltrin-export commands, run in-process and as the built program.
+
+#include "data/directory_loader.h"
+#include "data/start_reader.h"
+#include "data/start_text.h"
+#include "export/data_file_start.h"
+#include "export/start_export.h"
+#include "export_commands.h"
+#include "export_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace veltrin {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::TempDir;
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+ToolRun Tool(std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    const int status = tool::RunExportTool(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// A card with two starts in the same minute and one on the next day.
+class ExportToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(card_ / "d120826");
+        fs::create_directories(card_ / "D120827");
+        test::WriteSampleDataFile(card_ / "d120826" / "S143559.LOG");
+        test::WriteSampleDataFile(card_ / "d120826" / "s143502.log");
+        test::WriteFile(card_ / "D120827" / "S090000", "");
+    }
+    StartRecord Read(const fs::path& file) {
+        std::optional<StartRecord> start = StartForDataFile(file);
+        EXPECT_TRUE(start.has_value());
+        EXPECT_TRUE(LoadStartData(*start));
+        return *start;
+    }
+
+    TempDir dir_;
+    fs::path card_ = dir_ / "VELT";
+};
+
+TEST_F(ExportToolTest, ListPrintsOneLinePerStartInRecordingOrder) {
+    const ToolRun run = Tool({"list", card_.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    Recording recording;
+    LoadDirectory(card_, recording);
+    ASSERT_EQ(recording.size(), 3u);
+    std::string expected;
+    for (StartRecord& start : recording) {
+        LoadStartData(start);
+        expected += DayText(start.startTime) + " " + StartTimeText(start) + "\t" + StartValuesText(start) +
+                    "\t" + start.path.string() + "\n";
+    }
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.out.rfind("26.08.2012 14:35:02 - 15:30:12\t", 0), 0u);
+}
+
+TEST_F(ExportToolTest, WrongUsageAndMissingBaseDirectoryExitWithTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {}, {"list"}, {"csv", "only-one"}, {"frobnicate", "x"}, {"kml", "--bogus", "a", "b"},
+        {"csv", "--extended", "a", "b"}, {"list", (dir_ / "no-such-card").string()},
+        {"all", (dir_ / "no-such-card").string(), (dir_ / "out").string()}};
+    for (const auto& arguments : cases) {
+        const ToolRun run = Tool(arguments);
+        EXPECT_EQ(run.status, 2) << testing::PrintToString(arguments);
+        EXPECT_FALSE(run.err.empty());
+    }
+    EXPECT_NE(Tool({"list", (dir_ / "no-such-card").string()}).err.find("no-such-card"), std::string::npos);
+    const ToolRun help = Tool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("logbook.csv"), std::string::npos);
+}
+
+TEST_F(ExportToolTest, CsvAndKmlWriteTheLibrarysBytes) {
+    const fs::path data = card_ / "d120826" / "s143502.log";
+    const StartRecord start = Read(data);
+    for (const char* name : {"out.csv", "out.dat"}) {
+        ASSERT_EQ(Tool({"csv", data.string(), (dir_ / name).string()}).status, 0);
+        ASSERT_TRUE(ExportCsv(start, dir_ / "ref", CsvVariantForPath(name)).ok());
+        EXPECT_EQ(ReadFile(dir_ / name), ReadFile(dir_ / "ref")) << name;
+    }
+    for (bool extended : {false, true}) {
+        std::vector<std::string> arguments = {"kml", data.string(), (dir_ / "out.kml").string()};
+        if (extended) arguments.insert(arguments.begin() + 1, "--extended");
+        ASSERT_EQ(Tool(arguments).status, 0);
+        KmlWriter writer;
+        ASSERT_TRUE(ExportKml(start, dir_ / "ref.kml", extended, writer).ok());
+        EXPECT_EQ(ReadFile(dir_ / "out.kml"), ReadFile(dir_ / "ref.kml"));
+        EXPECT_FALSE(ReadFile(dir_ / "out.kml").empty());
+    }
+}
+
+TEST_F(ExportToolTest, DataFileWithoutStartTimeOrUnwritableTargetExitsWithOne) {
+    fs::create_directories(dir_ / "flights");
+    test::WriteSampleDataFile(dir_ / "flights" / "S143502.LOG");
+    test::WriteFile(dir_ / "blocker", "");
+    const std::string good = (card_ / "d120826" / "s143502.log").string();
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"csv", (dir_ / "flights" / "S143502.LOG").string(), (dir_ / "o.csv").string()}, "flights"},
+        {{"kml", (card_ / "d120826" / "S999999").string(), (dir_ / "o.kml").string()}, "S999999"},
+        {{"csv", good, (dir_ / "blocker" / "o.csv").string()}, "angelegt"},
+    };
+    for (const auto& [arguments, mention] : cases) {
+        const ToolRun run = Tool(arguments);
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_NE(run.err.find(mention), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(ExportToolTest, AllNamesASecondStartOfTheSameMinuteWithSuffixTwo) {
+    const fs::path out = dir_ / "export";
+    const ToolRun run = Tool({"all", card_.string(), out.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* name : {"vlt_20120826_1435.csv", "vlt_20120826_1435.kml", "vlt_20120826_1435_2.csv",
+                             "vlt_20120826_1435_2.kml", "vlt_20120827_0900.csv", "vlt_20120827_0900.kml",
+                             "logbook.csv"}) {
+        EXPECT_TRUE(fs::exists(out / name)) << name;
+    }
+    // Name order: S143502 before S143559, so the later start gets the suffix.
+    KmlWriter writer;
+    ASSERT_TRUE(ExportKml(Read(card_ / "d120826" / "S143559.LOG"), dir_ / "ref.kml", false, writer).ok());
+    EXPECT_EQ(ReadFile(out / "vlt_20120826_1435_2.kml"), ReadFile(dir_ / "ref.kml"));
+    EXPECT_EQ(ReadFile(out / "vlt_20120827_0900.csv"), "Time;AccX;AccY;AccZ;IAS;Altitude\r\n");
+
+    const std::string logbook = ReadFile(out / "logbook.csv");
+    const std::string first = "Date;Start;Landing;Duration;MinAccZ;MaxAccZ;MaxIAS;MaxAltitude;Events;File\r\n"
+                              "26.08.2012;14:35:02;15:30:12;0:55:10;-0,45;2,51;101,5;530,0;1;" +
+                              (card_ / "d120826" / "s143502.log").string() + "\r\n";
+    EXPECT_EQ(logbook.substr(0, first.size()), first);
+    EXPECT_NE(logbook.find("27.08.2012;09:00:00;;;0,00;0,00;0,0;0,0;0;"), std::string::npos);
+}
+
+TEST_F(ExportToolTest, BuiltProgramReportsExitStatus) {
+    const std::string tool = VELTRIN_EXPORT_TOOL;
+    const std::string quiet = " >/dev/null 2>&1";
+    EXPECT_EQ(WEXITSTATUS(std::system((tool + " list '" + card_.string() + "'" + quiet).c_str())), 0);
+    EXPECT_EQ(WEXITSTATUS(std::system((tool + " list '" + (dir_ / "none").string() + "'" + quiet).c_str())), 2);
+    EXPECT_EQ(WEXITSTATUS(std::system((tool + " csv '" + (dir_ / "none").string() + "' x.csv" + quiet).c_str())), 1);
+}
+
+}  // namespace
+}  // namespace veltrin

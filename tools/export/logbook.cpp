@@ -1,0 +1,81 @@
+#include "logbook.h"
+
+#include "data/number_format.h"
+#include "data/start_text.h"
+
+#include <algorithm>
+
+namespace veltrin::tool {
+namespace {
+
+constexpr CalendarSeconds kSecondsPerDay = 86400;
+
+void AppendDecimal(std::string& row, double value, int precision) {
+    const std::size_t from = row.size();
+    AppendFixed(row, value, precision);
+    std::replace(row.begin() + static_cast<std::ptrdiff_t>(from), row.end(), '.', ',');
+}
+
+void AppendDuration(std::string& row, CalendarSeconds seconds) {
+    AppendInt(row, seconds / 3600);
+    row += ':';
+    AppendInt(row, (seconds / 60) % 60, 2, true);
+    row += ':';
+    AppendInt(row, seconds % 60, 2, true);
+}
+
+void AppendFileField(std::string& row, const std::string& path) {
+    if (path.find_first_of(";\"\r\n") == std::string::npos) {
+        row += path;
+        return;
+    }
+    row += '"';
+    for (char c : path) {
+        if (c == '"') row += '"';
+        row += c;
+    }
+    row += '"';
+}
+
+}  // namespace
+
+std::string LogbookRow(const StartRecord& start) {
+    std::string row = DayText(start.startTime);
+    row += ';';
+    row += TimeOfDayText(start.startTime);
+    row += ';';
+    if (start.landingTime != 0) {
+        row += TimeOfDayText(start.landingTime);
+        row += ';';
+        CalendarSeconds duration = start.landingTime - start.startTime;
+        if (duration < 0) duration += kSecondsPerDay;
+        AppendDuration(row, duration);
+    } else {
+        row += ';';
+    }
+    row += ';';
+    AppendDecimal(row, start.minAccZ, 2);
+    row += ';';
+    AppendDecimal(row, start.maxAccZ, 2);
+    row += ';';
+    AppendDecimal(row, start.maxIas, 1);
+    row += ';';
+    AppendDecimal(row, start.maxAltitude, 1);
+    row += ';';
+    AppendInt(row, static_cast<long long>(std::count_if(start.samples.begin(), start.samples.end(),
+                                                        [](const Sample& s) { return s.eventMark; })));
+    row += ';';
+    AppendFileField(row, start.path.string());
+    return row;
+}
+
+void WriteLogbook(const std::vector<std::string>& rows, OutputBuffer& out) {
+    out.Write(kLogbookHeader);
+    out.Write("\r\n");
+    for (const std::string& row : rows) {
+        out.Write(row);
+        out.Write("\r\n");
+    }
+}
+
+}  // namespace veltrin::tool
