@@ -7,10 +7,10 @@
 
 namespace veltrin {
 
-// "%02d.%02d.%04d" of the start's UTC date.
+// "%02d.%02d.%04d" of the UTC date; empty for a negative time, which has no date.
 std::string DayText(CalendarSeconds time);
 
-// "%02d:%02d:%02d" of the UTC time of day.
+// "%02d:%02d:%02d" of the UTC time of day; empty for a negative time.
 std::string TimeOfDayText(CalendarSeconds time);
 
 // The start time, followed by " - " and the landing time when the start has one.

@@ -1,0 +1,53 @@
+#pragma once
+// Turns the bytes of a start's data file into its samples, fixes, statistics
+// and landing time, block by block, taking lines exactly as the file reader
+// does. LoadStartData feeds it from the file; it can be fed from memory too.
+
+#include "data/recording.h"
+#include "data/sentence.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace veltrin {
+
+// Longest piece of a line handled at once; longer lines arrive in pieces of
+// this many characters, each taken as a line of its own.
+inline constexpr std::size_t kMaxLinePiece = 255;
+
+class StartDataStream {
+public:
+    // Empties the start's samples, fixes, statistics and landing time.
+    explicit StartDataStream(StartRecord& start);
+
+    // Takes the next bytes of the file. Lines end with LF or CR LF and may
+    // span blocks.
+    void Feed(std::string_view bytes);
+    // Handles a last line that has no line end. Call once, after the last Feed.
+    void Finish();
+
+private:
+    void Append(const char* data, std::size_t count);
+    void HandlePiece(std::string_view piece);
+    void HandleSentence();
+
+    StartRecord& start_;
+    char piece_[kMaxLinePiece];
+    std::size_t pieceLength_ = 0;
+    bool heldCarriageReturn_ = false;  // a block ended in CR; the next byte decides
+
+    // Recorder values current at this point of the file, copied into each fix.
+    int altitude_ = 0;
+    double ias_ = 0.0;
+    double accZ_ = 1.0;
+    std::int32_t lastEventMs_ = 0;
+
+    Sentence sentence_;
+};
+
+// Reads `bytes` as the whole content of the start's data file and marks the
+// start loaded.
+void LoadStartDataFromBytes(StartRecord& start, std::string_view bytes);
+
+}  // namespace veltrin

@@ -1,0 +1,109 @@
+#include "data/start_rules.h"
+
+#include "data/calendar.h"
+
+#include <cmath>
+
+namespace veltrin {
+
+namespace {
+
+// A flagged sample opens a new event only after this pause without flags.
+constexpr std::int64_t kEventPauseMs = 2000;
+
+}  // namespace
+
+void ApplyStatistics(StartRecord& start, const Sample& sample)
+{
+    if (start.samples.empty()) {
+        start.minAccZ = sample.accZ;
+        start.maxAccZ = sample.accZ;
+        start.maxIas = sample.ias;
+        start.maxAltitude = sample.altitude;
+        return;
+    }
+    if (sample.accZ > start.maxAccZ) {
+        start.maxAccZ = sample.accZ;
+    }
+    if (sample.accZ < start.minAccZ) {
+        start.minAccZ = sample.accZ;
+    }
+    if (sample.ias > start.maxIas) {
+        start.maxIas = sample.ias;
+    }
+    if (sample.altitude > start.maxAltitude) {
+        start.maxAltitude = sample.altitude;
+    }
+}
+
+bool ApplyEventRule(Sample& sample, int flags, std::int32_t& lastEventMs)
+{
+    sample.eventMark = false;
+    if ((flags & 1) != 0) {
+        // Compared in 64 bits so that time stamps near the 32-bit limit cannot overflow.
+        sample.eventMark = std::int64_t{sample.timeMs} > std::int64_t{lastEventMs} + kEventPauseMs;
+        lastEventMs = sample.timeMs;
+    }
+    return sample.eventMark;
+}
+
+void ApplyLandingRule(StartRecord& start, int hhmmss)
+{
+    std::optional<CivilTime> time = BreakDownUtc(start.startTime);
+    if (!time) {
+        return;
+    }
+    time->hour = hhmmss / 10000;
+    time->minute = hhmmss / 100 - time->hour * 100;
+    time->second = hhmmss - (hhmmss / 100) * 100;
+    start.landingTime = ToCalendarSeconds(*time);
+}
+
+Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index)
+{
+    const auto count = static_cast<std::ptrdiff_t>(fixes.size());
+    if (index < 0 || index >= count) {
+        return {};
+    }
+    const auto at = [&fixes](std::ptrdiff_t i) -> const GpsFix& { return fixes[static_cast<std::size_t>(i)]; };
+    const GpsFix& fix = at(index);
+    if (fix.valid) {
+        return {fix.latitude, fix.longitude};
+    }
+    std::ptrdiff_t before = index - 1;
+    while (before >= 0 && !at(before).valid) {
+        --before;
+    }
+    std::ptrdiff_t after = index + 1;
+    while (after < count && !at(after).valid) {
+        ++after;
+    }
+    const bool hasBefore = before >= 0;
+    const bool hasAfter = after < count;
+    if (hasBefore && hasAfter) {
+        const GpsFix& b = at(before);
+        const GpsFix& a = at(after);
+        const double span = a.utcTime - b.utcTime;
+        // Equal times give no ratio: the earlier fix stands for the gap.
+        if (span == 0.0) {
+            return {b.latitude, b.longitude};
+        }
+        const double m = (fix.utcTime - b.utcTime) / span;
+        const Position p{b.latitude + m * (a.latitude - b.latitude), b.longitude + m * (a.longitude - b.longitude)};
+        if (!std::isfinite(p.latitude) || !std::isfinite(p.longitude)) {
+            return {b.latitude, b.longitude};
+        }
+        return p;
+    }
+    if (hasAfter) {
+        const GpsFix& a = at(after);
+        return {a.latitude, a.longitude};
+    }
+    if (hasBefore) {
+        const GpsFix& b = at(before);
+        return {b.latitude, b.longitude};
+    }
+    return {};
+}
+
+}  // namespace veltrin

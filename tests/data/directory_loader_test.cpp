@@ -1,0 +1,146 @@
+#include "data/directory_loader.h"
+
+#include "data/calendar.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace veltrin {
+namespace {
+
+using test::TempDir;
+using test::WriteFile;
+
+CalendarSeconds Utc(int year, int month, int day, int hour, int minute, int second)
+{
+    return ToCalendarSeconds({year, month, day, hour, minute, second});
+}
+
+std::vector<std::string> FileNames(const Recording& recording)
+{
+    std::vector<std::string> names;
+    for (const StartRecord& start : recording) {
+        names.push_back(start.path.parent_path().filename().string() + "/" + start.path.filename().string());
+    }
+    return names;
+}
+
+TEST(LoadDirectory, StartsFromDayAndFileNames)
+{
+    TempDir base;
+    WriteFile(base.path() / "D120826" / "S143502.LOG", "x");
+    WriteFile(base.path() / "D120826" / "S101500", "x");
+    Recording recording;
+    EXPECT_TRUE(LoadDirectory(base.path(), recording));
+    ASSERT_EQ(recording.size(), 2U);
+    EXPECT_EQ(recording[0].path, base.path() / "D120826" / "S101500");
+    EXPECT_EQ(recording[0].startTime, Utc(2012, 8, 26, 10, 15, 0));
+    EXPECT_EQ(recording[1].path, base.path() / "D120826" / "S143502.LOG");
+    EXPECT_EQ(recording[1].startTime, 1345991702);
+    for (const StartRecord& start : recording) {
+        EXPECT_FALSE(start.loaded);
+        EXPECT_TRUE(start.samples.empty());
+        EXPECT_EQ(start.landingTime, 0);
+        EXPECT_EQ(start.maxIas, 0.0);
+    }
+}
+
+TEST(LoadDirectory, NamesThatDoNotQualifyAreSkipped)
+{
+    TempDir base;
+    const char* const badDays[] = {"D1208", "DATA", "D000826", "D120026", "D120800", "X120826"};
+    for (const char* day : badDays) {
+        WriteFile(base.path() / day / "S101500", "x");
+    }
+    WriteFile(base.path() / "D120827", "a file, not a day directory");
+    const std::filesystem::path day = base.path() / "D120826";
+    WriteFile(day / "SETUP.TXT", "x");         // hour piece holds no digit
+    WriteFile(day / "S1015", "x");             // seconds piece missing
+    WriteFile(day / "README", "x");            // not an S name
+    WriteFile(day / "S101500" / "inner", "x");  // a directory is no start
+    WriteFile(day / "S12AB00", "x");           // minutes "AB" count as 0
+    WriteFile(day / "S10150", "x");            // one-character seconds piece
+    Recording recording;
+    LoadDirectory(base.path(), recording);
+    EXPECT_EQ(FileNames(recording), (std::vector<std::string>{"D120826/S10150", "D120826/S12AB00"}));
+    ASSERT_EQ(recording.size(), 2U);
+    EXPECT_EQ(recording[0].startTime, Utc(2012, 8, 26, 10, 15, 0));
+    EXPECT_EQ(recording[1].startTime, Utc(2012, 8, 26, 12, 0, 0));
+}
+
+TEST(LoadDirectory, LetterCaseAndOrderIgnoreCase)
+{
+    TempDir base;
+    WriteFile(base.path() / "D120827" / "S080000", "x");
+    WriteFile(base.path() / "d120826" / "s143502.log", "x");
+    WriteFile(base.path() / "d120826" / "S101500", "x");
+    WriteFile(base.path() / "D120826b" / "S090000", "x");
+    Recording recording;
+    LoadDirectory(base.path(), recording);
+    EXPECT_EQ(FileNames(recording), (std::vector<std::string>{"d120826/S101500", "d120826/s143502.log",
+                                                              "D120826b/S090000", "D120827/S080000"}));
+}
+
+TEST(LoadDirectory, RegressionFirstHourStartsWereDropped)
+{
+    // A flight that started between 00:00 and 00:59 UTC vanished from the list.
+    TempDir base;
+    WriteFile(base.path() / "D120826" / "S000512.LOG", "x");
+    WriteFile(base.path() / "D120826" / "S0A0000", "x");
+    Recording recording;
+    LoadDirectory(base.path(), recording);
+    ASSERT_EQ(recording.size(), 2U);
+    EXPECT_EQ(recording[0].startTime, Utc(2012, 8, 26, 0, 5, 12));
+    EXPECT_EQ(recording[1].startTime, Utc(2012, 8, 26, 0, 0, 0));
+}
+
+TEST(LoadDirectory, DatesAfter2038)
+{
+    TempDir base;
+    WriteFile(base.path() / "D400101" / "S000000", "x");
+    WriteFile(base.path() / "D991231" / "S235959", "x");
+    Recording recording;
+    LoadDirectory(base.path(), recording);
+    ASSERT_EQ(recording.size(), 2U);
+    EXPECT_EQ(recording[0].startTime, CalendarSeconds{2208988800});
+    EXPECT_EQ(recording[1].startTime, Utc(2099, 12, 31, 23, 59, 59));
+}
+
+TEST(LoadDirectory, ReloadReplacesEverythingAndMissingBaseGivesNothing)
+{
+    TempDir base;
+    WriteFile(base.path() / "D120826" / "S101500", "x");
+    Recording recording;
+    LoadDirectory(base.path(), recording);
+    ASSERT_EQ(recording.size(), 1U);
+    recording[0].loaded = true;
+    recording[0].samples.resize(3);
+    LoadDirectory(base.path(), recording);
+    ASSERT_EQ(recording.size(), 1U);
+    EXPECT_FALSE(recording[0].loaded);
+    EXPECT_TRUE(recording[0].samples.empty());
+
+    EXPECT_TRUE(LoadDirectory(base.path() / "missing", recording));
+    EXPECT_TRUE(recording.empty());
+}
+
+TEST(LoadDirectory, LongPaths)
+{
+    TempDir temp;
+    std::filesystem::path base = temp.path();
+    for (int i = 0; i < 4; ++i) {
+        base /= std::string(100, static_cast<char>('a' + i));
+    }
+    WriteFile(base / "D120826" / "S101500", "x");
+    Recording recording;
+    LoadDirectory(base, recording);
+    ASSERT_EQ(recording.size(), 1U);
+    EXPECT_GT(recording[0].path.string().size(), 400U);
+    EXPECT_EQ(recording[0].path, base / "D120826" / "S101500");
+}
+
+}  // namespace
+}  // namespace veltrin
