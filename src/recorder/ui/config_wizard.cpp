@@ -1,0 +1,86 @@
+#include "recorder/ui/config_wizard.h"
+
+#include "recorder/recorder_session.h"
+#include "recorder/ui/cfg_page_limits.h"
+#include "recorder/ui/cfg_page_password.h"
+#include "recorder/ui/cfg_page_port.h"
+#include "recorder/ui/config_ui_constants.h"
+#include "recorder/ui/user_prompts.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace veltrin {
+
+CConfigWizard::CConfigWizard(RecorderSession& session, QString& rememberedPort, UserPrompts& prompts,
+                             const card::VolumeLister& volumes, QWidget* parent)
+    : QWizard(parent), session_(session), prompts_(prompts), rememberedPort_(rememberedPort)
+{
+    setWindowTitle(QString::fromUtf8(config_ui::kWizardTitle));
+    setWizardStyle(QWizard::ClassicStyle);
+    // Each page reads the recorder once, when first shown; Back keeps what
+    // was entered.
+    setOptions(QWizard::IndependentPages | QWizard::NoBackButtonOnStartPage);
+    setButtonText(QWizard::BackButton, QStringLiteral("< &Zurück"));
+    setButtonText(QWizard::NextButton, QStringLiteral("&Weiter >"));
+    setButtonText(QWizard::FinishButton, QStringLiteral("Fertig stellen"));
+    setButtonText(QWizard::CancelButton, QString::fromUtf8(config_ui::kCancel));
+
+    portPage_ = new CCfgPagePort(session, rememberedPort, prompts, volumes, this);
+    passwordPage_ = new CCfgPagePassword(session, this);
+    limitsPage_ = new CCfgPageLimits(session, prompts, this);
+    addPage(portPage_);
+    passwordId_ = addPage(passwordPage_);
+    addPage(limitsPage_);
+
+    connect(this, &QWizard::currentIdChanged, this, &CConfigWizard::OnPageChanged);
+}
+
+void CConfigWizard::OnPageChanged(int id)
+{
+    if (id == passwordId_)
+        passwordPage_->OnSetActive();
+}
+
+void CConfigWizard::done(int result)
+{
+    if (result != QDialog::Accepted) {
+        QWizard::done(result);
+        return;
+    }
+    if (!validateCurrentPage())
+        return;
+    // A recorder unplugged since it was found would get nothing, silently:
+    // try its port once more, else say so and keep what was entered.
+    session_.ReadReplies();
+    if (!session_.Link().LinkIsOpen() && !session_.DetectRecorder(portPage_->PortName().toStdString())) {
+        prompts_.ShowMessage(this, QMessageBox::Critical, QString::fromUtf8(config_ui::kLinkLost));
+        return;
+    }
+    rememberedPort_ = portPage_->PortName();
+    session_.WriteRecorderSettings(limitsPage_->Settings());
+    QDialog::done(result);
+}
+
+bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port)
+{
+    DialogPrompts prompts;
+    const std::unique_ptr<card::VolumeLister> volumes = card::MakeSystemVolumeLister();
+    CConfigWizard wizard(session, port, prompts, *volumes, parent);
+    return wizard.exec() == QDialog::Accepted;
+}
+
+bool RunRecorderConfiguration(QWidget* parent, QString& port)
+{
+    // One session for the program's run; it goes (closing the link) while
+    // the application still exists, since the serial port needs its event loop.
+    static std::unique_ptr<RecorderSession> session;
+    if (!session) {
+        session = std::make_unique<RecorderSession>();
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { session.reset(); });
+    }
+    return RunRecorderConfiguration(parent, *session, port);
+}
+
+}  // namespace veltrin

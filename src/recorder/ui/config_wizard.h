@@ -1,0 +1,58 @@
+#pragma once
+// "Logger konfigurieren": the three-page wizard that finds the recorder,
+// checks its password and writes its limits, password and registration.
+
+#include "recorder/card/removable_volumes.h"
+
+#include <QString>
+#include <QWizard>
+
+namespace veltrin {
+
+class CCfgPageLimits;
+class CCfgPagePassword;
+class CCfgPagePort;
+class RecorderSession;
+class UserPrompts;
+
+class CConfigWizard : public QWizard {
+    Q_OBJECT
+public:
+    // `rememberedPort` is preselected on the first page and, when the wizard
+    // ends with Finish, replaced by the port the recorder was found on.
+    // Session, port, prompts and volumes are the caller's and must outlive the wizard.
+    CConfigWizard(RecorderSession& session, QString& rememberedPort, UserPrompts& prompts,
+                  const card::VolumeLister& volumes, QWidget* parent = nullptr);
+
+    CCfgPagePort* PortPage() const { return portPage_; }
+    CCfgPagePassword* PasswordPage() const { return passwordPage_; }
+    CCfgPageLimits* LimitsPage() const { return limitsPage_; }
+
+    // Finish, once the limits page accepted its values: remembers the port,
+    // then writes limits, registration and password to the recorder and makes
+    // them permanent. Cancel sends nothing. When the recorder can no longer
+    // be reached, says so and stays open.
+    void done(int result) override;
+
+private:
+    void OnPageChanged(int id);
+
+    RecorderSession& session_;
+    UserPrompts& prompts_;
+    QString& rememberedPort_;
+    CCfgPagePort* portPage_ = nullptr;
+    CCfgPagePassword* passwordPage_ = nullptr;
+    CCfgPageLimits* limitsPage_ = nullptr;
+    int passwordId_ = -1;
+};
+
+// The command "Logger konfigurieren": runs the wizard modally with the
+// dialogs and volumes of the system. Returns true when it ended with Finish
+// (then `port` holds the chosen port).
+bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port);
+
+// The same with a recorder session that lives as long as the program, so the
+// link stays open between runs.
+bool RunRecorderConfiguration(QWidget* parent, QString& port);
+
+}  // namespace veltrin

@@ -1,0 +1,15 @@
+#include "recorder/ui/recorder_text_validator.h"
+
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
+namespace veltrin {
+
+QValidator* MakeRecorderTextValidator(QObject* parent)
+{
+    static const QRegularExpression allowed(
+        QStringLiteral("[\\x{20}-\\x{23}\\x{25}-\\x{29}\\x{2B}\\x{2D}-\\x{7E}\\x{A0}-\\x{FF}]*"));
+    return new QRegularExpressionValidator(allowed, parent);
+}
+
+}  // namespace veltrin

@@ -1,0 +1,280 @@
+#include "recorder-sim/simulated_usb.h"
+#include "recorder/recorder_session.h"
+#include "recorder/ui/cfg_page_limits.h"
+#include "recorder/ui/cfg_page_port.h"
+#include "recorder/ui/config_wizard.h"
+
+#include "fake_prompts.h"
+#include "qt_printers.h"
+#include "recorder_sim_process.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veltrin {
+namespace {
+
+using testing::FakePrompts;
+using testing::Pump;
+using testing::RecorderSimProcess;
+
+constexpr const char* kFound = "Logger gefunden, Ver. %1, S/N %2";
+
+class NoDrives final : public DriveAccess {
+public:
+    std::vector<DiskDescriptor> ListDisks() override { return {}; }
+    std::unique_ptr<ScsiDevice> OpenDisk(const std::string&) override { return nullptr; }
+};
+
+class ConfigWizard : public ::testing::Test {
+protected:
+    // Starts a simulator and a wizard that remembers its pseudo-terminal.
+    void StartWith(const QStringList& simOptions)
+    {
+        ASSERT_TRUE(sim_.Start(simOptions)) << "recorder simulator did not start";
+        port_ = sim_.Path();
+        OpenWizard();
+    }
+
+    void OpenWizard(CCfgPagePort::PortLister ports = [] { return std::vector<std::string>{}; })
+    {
+        wizard_ = std::make_unique<CConfigWizard>(session_, port_, prompts_, volumes_);
+        wizard_->PortPage()->SetPortLister(std::move(ports));
+        wizard_->show();
+        wizard_->activateWindow();
+    }
+
+    template <typename T = QLineEdit>
+    T* Control(int id)
+    {
+        return wizard_->findChild<T*>(QString::number(id));
+    }
+    bool NextEnabled() { return wizard_->button(QWizard::NextButton)->isEnabled(); }
+    QString Status() { return Control<QLabel>(1004)->text(); }
+
+    // Port page with the recorder found, then the password page with the
+    // simulator's default password accepted, then the limits page.
+    void GoToLimitsPage()
+    {
+        ASSERT_TRUE(wizard_->PortPage()->Found());
+        wizard_->next();
+        Control(1005)->setText(QStringLiteral("1234"));
+        ASSERT_TRUE(NextEnabled());
+        wizard_->next();
+        ASSERT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
+    }
+
+    void SetField(int id, const QString& text)
+    {
+        Control(id)->selectAll();
+        QTest::keyClicks(Control(id), text);
+    }
+
+    RecorderSimProcess sim_;
+    RecorderSession session_{std::make_unique<NoDrives>()};
+    FakePrompts prompts_;
+    card::FixedVolumeLister volumes_{{}};
+    QString port_;
+    std::unique_ptr<CConfigWizard> wizard_;
+};
+
+TEST_F(ConfigWizard, PortPageFindsRecorderAndShowsVersionAndSerialNumber)
+{
+    StartWith({"--version", "2.15", "--serial", "SN0815"});
+    EXPECT_EQ(Control<QComboBox>(1000)->currentText(), sim_.Path());
+    EXPECT_EQ(Status(), QString::fromUtf8(kFound).arg("2.15", "SN0815"));
+    EXPECT_TRUE(NextEnabled());
+    EXPECT_TRUE(Control<QPushButton>(1012)->isVisible());
+}
+
+TEST_F(ConfigWizard, RememberedPortPreselectsItsEntryInOtherLetterCase)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath("SimPort");
+    ASSERT_TRUE(sim_.Start({"--link", link}));
+    port_ = dir.filePath("SIMPORT");
+    OpenWizard([&] { return std::vector<std::string>{"ttyS7", link.toStdString(), "ttyS8"}; });
+    EXPECT_EQ(Control<QComboBox>(1000)->currentIndex(), 1);
+    EXPECT_TRUE(wizard_->PortPage()->Found());
+}
+
+TEST_F(ConfigWizard, WithoutRecorderKeepsNextDisabledAndRetriesUntilOneAppears)
+{
+    QTemporaryDir dir;
+    port_ = dir.filePath("recorder");  // nothing there yet
+    OpenWizard();
+    EXPECT_EQ(Status(), "Kein Logger entdeckt");
+    EXPECT_FALSE(NextEnabled());
+    Pump(1200);
+    EXPECT_FALSE(NextEnabled());
+
+    ASSERT_TRUE(sim_.Start({"--link", port_, "--serial", "SN42"}));
+    for (int i = 0; i < 40 && !wizard_->PortPage()->Found(); ++i)
+        Pump(100);
+    EXPECT_EQ(Status(), QString::fromUtf8(kFound).arg("2.10", "SN42"));
+    EXPECT_TRUE(NextEnabled());
+}
+
+// The recorder on its USB drive, played in-process by the simulator.
+class UsbConfigWizard : public ConfigWizard {
+protected:
+    void SetUp() override
+    {
+        auto recorder = std::make_shared<sim::SimulatedRecorder>(sim::RecorderState{}, std::chrono::milliseconds(20));
+        bus_.Plug(sim::RecorderDisk("/dev/sdr"), recorder);
+        usbSession_ = std::make_unique<RecorderSession>(bus_.Access());
+        wizard_ = std::make_unique<CConfigWizard>(*usbSession_, port_, prompts_, volumes_);
+        wizard_->PortPage()->SetPortLister([] { return std::vector<std::string>{"ttyS0", "ttyS1"}; });
+        wizard_->show();
+    }
+
+    sim::SimulatedUsbBus bus_;
+    std::unique_ptr<RecorderSession> usbSession_;
+};
+
+TEST_F(UsbConfigWizard, UsbDriveIsTheOnlyPortAndHidesTheCardButton)
+{
+    auto* ports = Control<QComboBox>(1000);
+    ASSERT_EQ(ports->count(), 1);
+    EXPECT_EQ(ports->currentText(), "USB");
+    EXPECT_FALSE(Control<QPushButton>(1012)->isVisible());
+    EXPECT_EQ(Status(), QString::fromUtf8(kFound).arg("2.10", "SN4711"));
+}
+
+TEST_F(UsbConfigWizard, FinishWithRecorderUnpluggedSaysSoAndStaysOpen)
+{
+    GoToLimitsPage();
+    const QString rememberedBefore = port_;
+    bus_.Unplug("/dev/sdr");
+    wizard_->button(QWizard::FinishButton)->click();
+
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(prompts_.messages[0].text.startsWith("Keine Verbindung zum Logger."));
+    EXPECT_TRUE(wizard_->isVisible());
+    EXPECT_EQ(port_, rememberedBefore);
+}
+
+TEST_F(ConfigWizard, PasswordPageChecksEveryKeystrokeAndAllowsNextOnlyWhenAccepted)
+{
+    StartWith({"--password", "4711"});
+    wizard_->next();
+    EXPECT_TRUE(sim_.WaitForCommand("PASS,"));  // checked on entering the page
+    EXPECT_FALSE(NextEnabled());
+
+    sim_.ClearCommands();
+    QTest::keyClicks(Control(1005), "4711");
+    EXPECT_EQ(sim_.Commands(), QStringList({"PASS,4", "PASS,47", "PASS,471", "PASS,4711"}));
+    EXPECT_TRUE(NextEnabled());
+
+    QTest::keyClick(Control(1005), Qt::Key_Backspace);
+    EXPECT_FALSE(NextEnabled());
+}
+
+TEST_F(ConfigWizard, CharactersThatWouldBreakTheCommandCannotBeTyped)
+{
+    StartWith({});
+    wizard_->next();
+    sim_.ClearCommands();
+    QTest::keyClicks(Control(1005), "a,*$b");
+    EXPECT_EQ(Control(1005)->text(), "ab");
+    EXPECT_EQ(sim_.Commands(), QStringList({"PASS,a", "PASS,ab"}));
+}
+
+TEST_F(ConfigWizard, LimitsPageShowsRecorderValuesAndFinishWritesThemInOrder)
+{
+    ASSERT_TRUE(sim_.Start({"--limits=-2.5,4.5,180", "--registration", "D-KXYZ"}));
+    const QString simPort = sim_.Path();
+    port_ = "ttyVELT9";  // another port remembered so far
+    OpenWizard([&] { return std::vector<std::string>{"ttyVELT9", simPort.toStdString()}; });
+    EXPECT_FALSE(wizard_->PortPage()->Found());
+    Control<QComboBox>(1000)->setCurrentIndex(1);
+    GoToLimitsPage();
+    EXPECT_EQ(Control(1042)->text(), "-2.5");
+    EXPECT_EQ(Control(1043)->text(), "4.5");
+    EXPECT_EQ(Control(1041)->text(), "180");
+    EXPECT_EQ(Control(1009)->text(), "D-KXYZ");
+    // The accepted password stands in both fields, so it is written unchanged.
+    EXPECT_EQ(Control(1006)->text(), "1234");
+    EXPECT_EQ(Control(1007)->text(), "1234");
+
+    SetField(1041, "250");
+    SetField(1042, "-3.5");
+    SetField(1043, "5.5");
+    SetField(1009, "D-MOPS");
+    sim_.ClearCommands();
+    wizard_->button(QWizard::FinishButton)->click();
+
+    EXPECT_EQ(wizard_->result(), QDialog::Accepted);
+    EXPECT_EQ(port_, simPort);
+    ASSERT_TRUE(sim_.WaitForCommand("SAVECFG"));
+    EXPECT_EQ(sim_.Commands(),
+              QStringList({"LIMITS,1,-3.5,5.5,250", "LFZSIGN,D-MOPS", "SETPASS,1234", "SAVECFG"}));
+}
+
+TEST_F(ConfigWizard, DifferingPasswordsKeepTheWizardOpenAndSendNothing)
+{
+    StartWith({});
+    GoToLimitsPage();
+    const QString rememberedBefore = port_;
+    SetField(1007, "4321");
+    sim_.ClearCommands();
+    wizard_->button(QWizard::FinishButton)->click();
+
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts_.messages[0].text, QString::fromUtf8("Die eingegebenen Passwörter sind unterschiedlich!."));
+    EXPECT_TRUE(wizard_->isVisible());
+    EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
+    EXPECT_EQ(wizard_->focusWidget(), Control(1006));
+    Pump(200);
+    EXPECT_TRUE(sim_.Commands().isEmpty());
+    EXPECT_EQ(port_, rememberedBefore);
+}
+
+TEST_F(ConfigWizard, RegistrationLongerThanTenCharactersCannotBeTyped)
+{
+    StartWith({});
+    GoToLimitsPage();
+    SetField(1009, "D-ABCDEFGHIJK");
+    EXPECT_EQ(Control(1009)->text(), "D-ABCDEFGH");
+}
+
+TEST_F(ConfigWizard, LongRegistrationFromTheRecorderIsShownWhole)
+{
+    StartWith({"--registration", "D-ABCDEFGHIJKL"});
+    GoToLimitsPage();
+    EXPECT_EQ(Control(1009)->text(), "D-ABCDEFGHIJKL");
+}
+
+TEST_F(ConfigWizard, ClearEventsButtonSendsOnlyAfterConfirmation)
+{
+    StartWith({});
+    GoToLimitsPage();
+    sim_.ClearCommands();
+    prompts_.buttonAnswers = {QMessageBox::Cancel, QMessageBox::Ok};
+
+    Control<QPushButton>(1008)->click();
+    Pump(200);
+    EXPECT_TRUE(sim_.Commands().isEmpty());
+
+    Control<QPushButton>(1008)->click();
+    EXPECT_TRUE(sim_.WaitForCommand("CLREVT"));
+    ASSERT_EQ(prompts_.messages.size(), 2u);
+    EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts_.messages[0].text,
+              QString::fromUtf8("Wirklich alle Einträge löschen?\n\nSie sollten sie vorher gesichert haben !!."));
+    EXPECT_TRUE(wizard_->isVisible());
+}
+
+}  // namespace
+}  // namespace veltrin
