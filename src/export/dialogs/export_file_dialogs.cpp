@@ -47,6 +47,7 @@ QString QtFilterFromList(const char* list)
 void SetUpSaveDialog(QFileDialog& dialog, const char* filterList, const QString& defaultSuffix,
                      const QString& proposedPath)
 {
+    dialog.setWindowTitle(QStringLiteral("Speichern unter"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);

@@ -1,0 +1,45 @@
+#pragma once
+// The modal questions the main frame asks: folder browser, export save dialogs
+// and error messages. The frame asks through this interface so that another
+// implementation (a test's) can give the answers.
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace veltrin {
+
+class FrameDialogs {
+public:
+    virtual ~FrameDialogs() = default;
+
+    // Lets the user pick a data directory, starting at `start`; nullopt on cancel.
+    virtual std::optional<QString> BrowseFolder(QWidget* parent, const QString& title,
+                                                const QString& start) = 0;
+
+    // Asks for the CSV export's file; `proposedPath` is folder plus proposed name.
+    virtual std::optional<QString> SaveCsvPath(QWidget* parent, const QString& proposedPath) = 0;
+
+    // Asks for the KML export's file. `extended` is the check box's initial state
+    // and receives its final state on confirmation; unchanged on cancel.
+    virtual std::optional<QString> SaveKmlPath(QWidget* parent, const QString& proposedPath,
+                                               bool& extended) = 0;
+
+    // Shows a stop message with the application's caption.
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
+};
+
+// The real dialogs of the desktop.
+class DesktopDialogs final : public FrameDialogs {
+public:
+    std::optional<QString> BrowseFolder(QWidget* parent, const QString& title,
+                                        const QString& start) override;
+    std::optional<QString> SaveCsvPath(QWidget* parent, const QString& proposedPath) override;
+    std::optional<QString> SaveKmlPath(QWidget* parent, const QString& proposedPath,
+                                       bool& extended) override;
+    void ShowError(QWidget* parent, const QString& text) override;
+};
+
+}  // namespace veltrin

@@ -1,0 +1,155 @@
+#pragma once
+// CMainFrame: the main window. It owns the loaded recording, the start list,
+// the three graph windows and the three settings, and carries every command.
+
+#include "data/recording.h"
+#include "graph/graph_row.h"
+#include "shell/frame_dialogs.h"
+#include "shell/frame_settings.h"
+#include "shell/view_rules.h"
+
+#include <QMainWindow>
+#include <QPoint>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QDockWidget;
+
+namespace veltrin {
+
+class CChildFrame;
+class CGraphPlot;
+struct GraphWindowConfig;
+class CTitleTip;
+class KmlWriter;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Creates the bars and graph windows, reads the settings, loads the base
+    // directory and fills the start list. Null `dialogs` uses the desktop's.
+    explicit CMainFrame(std::unique_ptr<FrameDialogs> dialogs = nullptr);
+    // Writes the settings and releases the recording and the graph tables.
+    ~CMainFrame() override;
+
+    // Makes `path` the base directory and loads it, as a confirmed
+    // "Verzeichnis laden" does.
+    void LoadBaseDirectory(const QString& path);
+
+    // The handler of "Logger konfigurieren"; the recorder configuration sets it.
+    // Without one the command does nothing.
+    void SetConfigureLoggerHandler(std::function<void(CMainFrame&)> handler);
+    const QString& Port() const { return settings_.port; }
+    void SetPort(const QString& port) { settings_.port = port; }
+    const QString& BaseDirectory() const { return settings_.baseDir; }
+    bool ExtendedKml() const { return settings_.extendedKml; }
+
+    // Start list.
+    void FillStartList();
+    QTreeWidgetItem* FindDateItem(const QString& text) const;
+    void ShowStartValues();
+    // The selected item's start index, or -1 when none or a day is selected.
+    int SelectedStartIndex() const;
+
+    // Graph windows.
+    void ShowStart(int index);
+    void StackGraphWindows();
+    void ZoomTimeAxis(ZoomDirection direction);
+    void ShiftTimeAxis(bool right);
+    void FullView();
+    void ToggleGraphWindow(CChildFrame* window);
+
+    // Exports of the selected start.
+    void OnExportCsv();
+    void OnExportKml();
+
+    // Sets the message pane and repaints the status bar at once.
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+
+    // Sets every command's enabled and ticked state.
+    void updateMenus();
+
+    const Recording& recording() const { return recording_; }
+    QAction* action(int id) const;
+    QTreeWidget* startList() const { return startList_; }
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    CChildFrame* accelerationWindow() const { return acceleration_; }
+    CChildFrame* altitudeWindow() const { return altitude_; }
+    CChildFrame* speedWindow() const { return speed_; }
+    CTitleTip* titleTip() const { return titleTip_.get(); }
+    int shownDurationMs() const { return shownDurationMs_; }
+
+    // View-changed callback of each plot: gives the other graphs its time range.
+    static void SyncTimeAxes(void* userData, CGraphPlot& plot);
+    // Marker callback of each pane: the marker to all graphs and the read-out.
+    static void OnMarker(void* userData, int row, QPoint screenPos);
+
+private:
+    void createMdiArea();
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createStartList();
+    void createGraphWindows();
+    void readSettings();
+    void writeSettings();
+
+    QAction* addCommand(int id);
+    void onLoadDirectory();
+    void onStartActivated(QTreeWidgetItem* item);
+    void onConfigureLogger();
+    void onHelp();
+    void arrangeIcons();
+    void updateTitle();
+    void ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds);
+    void ConfigureAllGraphs();
+    void SyncFrom(CGraphPlot& plot);
+    void Mark(int row);
+    CChildFrame* activeGraphWindow() const;
+    std::array<CChildFrame*, 3> graphWindowsInStackOrder() const;
+    StartRecord* startAt(int index);
+    bool ReadStart(int index);
+    QString ProposedExportPath(const StartRecord& start) const;
+    void ReportExportFailure(const QString& path, const QString& reason);
+
+    std::unique_ptr<FrameDialogs> dialogs_;
+    FrameSettings settings_;
+    Recording recording_;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QDockWidget* startListBar_ = nullptr;
+    QTreeWidget* startList_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    std::map<int, QAction*> actions_;
+    CChildFrame* acceleration_ = nullptr;
+    CChildFrame* altitude_ = nullptr;
+    CChildFrame* speed_ = nullptr;
+    std::unique_ptr<CTitleTip> titleTip_;
+    std::unique_ptr<KmlWriter> kmlWriter_;
+    std::function<void(CMainFrame&)> configureLogger_;
+
+    // The shown start's samples, lent to all three graphs: rows of N = 3 columns.
+    std::vector<GraphRow> graphTable_;
+    int rowCount_ = 0;
+    int shownDurationMs_ = 0;
+    std::vector<double> eventTimes_;  // lent to all three plots
+    QString lastExportFolder_;
+};
+
+}  // namespace veltrin

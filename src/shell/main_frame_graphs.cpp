@@ -1,0 +1,266 @@
+// The main frame's graph windows: the shared data table of the shown start,
+// the axes of each graph, keeping the time axes in step, the view commands,
+// stacking and the marker read-out.
+#include "shell/main_frame.h"
+
+#include "graph/graph_pane.h"
+#include "graph/graph_plot.h"
+#include "shell/child_frame.h"
+#include "shell/graph_window_config.h"
+#include "shell/status_texts.h"
+
+#include <QMdiArea>
+
+#include <array>
+#include <limits>
+#include <new>
+
+namespace veltrin {
+
+namespace {
+
+constexpr double kZoomFactorAtEdge = 5;  // zoom anchored at time 0
+constexpr double kZoomFactorInside = 4;  // zoom anchored at the left end
+constexpr int kMillisecondsPerSecond = 1000;
+
+}  // namespace
+
+std::array<CChildFrame*, 3> CMainFrame::graphWindowsInStackOrder() const
+{
+    return {acceleration_, speed_, altitude_};
+}
+
+CChildFrame* CMainFrame::activeGraphWindow() const
+{
+    auto* window = qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow());
+    return window && !window->isHidden() ? window : nullptr;
+}
+
+void CMainFrame::ToggleGraphWindow(CChildFrame* window)
+{
+    if (!window->isHidden()) {
+        window->hide();
+    } else {
+        window->show();
+        mdiArea_->setActiveSubWindow(window);
+        window->setFocus();
+    }
+    updateMenus();
+}
+
+void CMainFrame::StackGraphWindows()
+{
+    std::vector<CChildFrame*> visible;
+    for (CChildFrame* window : graphWindowsInStackOrder()) {
+        if (!window->isHidden())
+            visible.push_back(window);
+    }
+    if (visible.empty())
+        return;
+    const QRect client = mdiArea_->viewport()->rect();
+    const std::vector<StackSlice> slices =
+        StackSlices(client.top(), client.top() + client.height(), static_cast<int>(visible.size()));
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        if (visible[i]->isMaximized() || visible[i]->isMinimized())
+            visible[i]->showNormal();
+        visible[i]->setGeometry(client.left(), slices[i].top, client.width(), slices[i].height);
+    }
+}
+
+void CMainFrame::ShowStart(int index)
+{
+    StartRecord* start = startAt(index);
+    if (!start)
+        return;
+    ReadStart(index);
+
+    // The graphs let go of the old table before it is freed.
+    for (CChildFrame* window : graphWindowsInStackOrder()) {
+        window->pane().SetData(0, nullptr);
+        window->pane().plot().SetEvents(0, nullptr);
+    }
+    graphTable_.clear();
+    eventTimes_.clear();
+    rowCount_ = 0;
+    shownDurationMs_ = 0;
+
+    const auto& samples = start->samples;
+    const std::size_t rows = std::min<std::size_t>(
+        samples.size(), std::numeric_limits<int>::max() / (kGraphColumns + 1));
+    try {
+        graphTable_.resize(GraphTableSlots(rows, kGraphColumns));
+        rowCount_ = static_cast<int>(rows);
+        if (rows > 0) {
+            const std::int64_t firstMs = samples.front().timeMs;
+            for (std::size_t j = 0; j < rows; ++j) {
+                const Sample& sample = samples[j];
+                const auto timeMs = static_cast<std::int32_t>(sample.timeMs - firstMs);
+                const std::array<double, kGraphColumns> values {sample.accZ, sample.ias,
+                                                                sample.altitude};
+                WriteGraphRow(graphTable_.data(), j, timeMs, values);
+                shownDurationMs_ = std::max(shownDurationMs_, timeMs);
+                if (sample.eventMark)
+                    eventTimes_.push_back(timeMs);
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        // Not enough memory for this start: the graphs show nothing.
+        graphTable_.clear();
+        eventTimes_.clear();
+        rowCount_ = 0;
+        shownDurationMs_ = 0;
+    }
+
+    const GraphRow* table = rowCount_ > 0 ? graphTable_.data() : nullptr;
+    for (CChildFrame* window : graphWindowsInStackOrder()) {
+        window->pane().SetData(rowCount_, table);
+        window->pane().plot().SetEvents(static_cast<int>(eventTimes_.size()),
+                                        eventTimes_.empty() ? nullptr : eventTimes_.data());
+    }
+    ConfigureAllGraphs();
+    updateMenus();
+}
+
+void CMainFrame::ConfigureAllGraphs()
+{
+    const int seconds = shownDurationMs_ / kMillisecondsPerSecond;
+    ConfigureGraph(acceleration_, kAccelerationGraph, seconds);
+    ConfigureGraph(speed_, kSpeedGraph, seconds);
+    ConfigureGraph(altitude_, kAltitudeGraph, seconds);
+}
+
+void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds)
+{
+    CGraphPane& pane = window->pane();
+    CGraphPlot& plot = pane.plot();
+    const QString name = QString::fromUtf8(config.seriesName);
+
+    plot.RemoveAllSeries();
+    for (int slot = 1; slot <= 4; ++slot)
+        pane.SetLegendSlot(slot, -1, QString(), false);
+    plot.AddSeries({config.column, QColor(kSeriesRgb[0], kSeriesRgb[1], kSeriesRgb[2]), true, name,
+                    name, false});
+    pane.SetLegendSlot(1, config.column, name, true);
+
+    GraphSettings settings = pane.GetSettings();
+    settings.yMin = config.yMin;
+    settings.yMax = config.yMax;
+    settings.yMinorStep = config.yMinorStep;
+    settings.yMajorStep = config.yMajorStep;
+    settings.yLabelFormat = QString::fromUtf8(config.yLabelFormat);
+    settings.yTitle = QString::fromUtf8(config.yTitle);
+    settings.yMinSpan = config.yMinSpan;
+    const int step = TimeStepFor(seconds);
+    settings.xMin = 0;
+    settings.xMax = seconds;
+    settings.xMinorStep = step;
+    settings.xMajorStep = step;
+    settings.xLabelFormat = QString::fromUtf8(kTimeLabelFormat);
+    settings.xTitle = QString::fromUtf8(kTimeTitle);
+    settings.xMinSpan = kTimeMinSpan;
+
+    plot.SetViewChangedCallback(&CMainFrame::SyncTimeAxes, this);
+    pane.ApplySettings(settings);
+    plot.MarkDirty();
+    pane.update();
+}
+
+void CMainFrame::SyncTimeAxes(void* userData, CGraphPlot& plot)
+{
+    static_cast<CMainFrame*>(userData)->SyncFrom(plot);
+}
+
+void CMainFrame::SyncFrom(CGraphPlot& plot)
+{
+    CChildFrame* source = nullptr;
+    for (CChildFrame* window : graphWindowsInStackOrder()) {
+        if (&window->pane().plot() == &plot)
+            source = window;
+    }
+    if (!source)
+        return;
+    const GraphSettings from = plot.GetSettings();
+    for (CChildFrame* window : graphWindowsInStackOrder()) {
+        if (window == source)
+            continue;
+        GraphSettings settings = window->pane().GetSettings();
+        if (settings.xMin == from.xMin && settings.xMax == from.xMax)
+            continue;
+        settings.xMin = from.xMin;
+        settings.xMax = from.xMax;
+        settings.xMinorStep = from.xMinorStep;
+        settings.xMajorStep = from.xMajorStep;
+        window->pane().ApplySettings(settings);
+        window->pane().update();
+    }
+}
+
+void CMainFrame::ZoomTimeAxis(ZoomDirection direction)
+{
+    CChildFrame* window = activeGraphWindow();
+    if (!window)
+        return;
+    GraphSettings settings = window->pane().GetSettings();
+    const double span = settings.xMax - settings.xMin;
+    bool keepMin = true;
+    double factor = kZoomFactorInside;
+    if (settings.xMin == 0) {
+        factor = kZoomFactorAtEdge;
+    } else if (settings.xMax == 0) {
+        keepMin = false;
+        factor = kZoomFactorAtEdge;
+    }
+    const NiceSpanResult nice = NiceSpan(span, direction, factor);
+    if (keepMin)
+        settings.xMax = settings.xMin + nice.span;
+    else
+        settings.xMin = settings.xMax - nice.span;
+    settings.xMajorStep = nice.majorStep;
+    settings.xMinorStep = nice.minorStep;
+    window->pane().ApplySettings(settings);
+    window->pane().update();
+}
+
+void CMainFrame::ShiftTimeAxis(bool right)
+{
+    CChildFrame* window = activeGraphWindow();
+    if (!window)
+        return;
+    GraphSettings settings = window->pane().GetSettings();
+    const TimeRange range {settings.xMin, settings.xMax};
+    const TimeRange moved = right
+        ? ShiftedRight(range, settings.xMajorStep, shownDurationMs_ / kMillisecondsPerSecond)
+        : ShiftedLeft(range, settings.xMajorStep);
+    settings.xMin = moved.xMin;
+    settings.xMax = moved.xMax;
+    window->pane().ApplySettings(settings);
+    window->pane().update();
+}
+
+void CMainFrame::FullView()
+{
+    ConfigureAllGraphs();
+}
+
+void CMainFrame::OnMarker(void* userData, int row, QPoint /*screenPos*/)
+{
+    static_cast<CMainFrame*>(userData)->Mark(row);
+}
+
+void CMainFrame::Mark(int row)
+{
+    if (row < 0 || row >= rowCount_)
+        return;
+    const GraphTable table(graphTable_.data(), rowCount_);
+    const double seconds = table.Time(row) * 0.001;
+    const double accZ = table.Value(row, kAccelerationColumn);
+    const double ias = table.Value(row, kSpeedColumn);
+    const double altitude = table.Value(row, kAltitudeColumn);
+    for (CChildFrame* window : graphWindowsInStackOrder())
+        window->pane().plot().SetMarkerRow(row);
+    for (CChildFrame* window : {acceleration_, altitude_, speed_})
+        window->pane().update();
+    SetStatusText(QString::fromStdString(MarkerText(seconds, accZ, ias, altitude)));
+}
+
+}  // namespace veltrin

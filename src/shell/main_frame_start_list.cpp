@@ -1,0 +1,123 @@
+// The start list of the main frame: one item per UTC day, below it one item
+// per start of that day, carrying the start's index.
+#include "shell/main_frame.h"
+
+#include "data/start_reader.h"
+#include "data/start_text.h"
+#include "shell/shell_constants.h"
+#include "shell/wait_cursor.h"
+
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+namespace veltrin {
+
+namespace {
+
+constexpr int kDayItemData = -1;
+
+int ItemStartIndex(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, kStartIndexRole).toInt() : kDayItemData;
+}
+
+// The item text of a start: its start time, and its landing time once its
+// data file has been read and holds one.
+QString StartItemText(const StartRecord& start)
+{
+    return QString::fromStdString(start.loaded ? StartTimeText(start)
+                                               : TimeOfDayText(start.startTime));
+}
+
+}  // namespace
+
+void CMainFrame::FillStartList()
+{
+    // Rebuilding drops the selection without a selection notification: the
+    // status bar keeps its text until the user picks another item.
+    const QSignalBlocker quiet(startList_);
+    startList_->clear();
+    for (std::size_t i = 0; i < recording_.size(); ++i) {
+        const StartRecord& start = recording_[i];
+        const QString dayText = QString::fromStdString(DayText(start.startTime));
+        QTreeWidgetItem* day = FindDateItem(dayText);
+        if (!day) {
+            day = new QTreeWidgetItem(startList_, QStringList(dayText));
+            day->setData(0, kStartIndexRole, kDayItemData);
+        }
+        auto* item = new QTreeWidgetItem(day, QStringList(StartItemText(start)));
+        item->setData(0, kStartIndexRole, static_cast<int>(i));
+    }
+}
+
+QTreeWidgetItem* CMainFrame::FindDateItem(const QString& text) const
+{
+    for (int i = 0; i < startList_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = startList_->topLevelItem(i);
+        if (item->text(0) == text)
+            return item;
+    }
+    return nullptr;
+}
+
+int CMainFrame::SelectedStartIndex() const
+{
+    const QList<QTreeWidgetItem*> selected = startList_->selectedItems();
+    if (selected.isEmpty())
+        return kDayItemData;
+    const int index = ItemStartIndex(selected.constFirst());
+    return index >= 0 && static_cast<std::size_t>(index) < recording_.size() ? index
+                                                                             : kDayItemData;
+}
+
+StartRecord* CMainFrame::startAt(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= recording_.size())
+        return nullptr;
+    return &recording_[static_cast<std::size_t>(index)];
+}
+
+bool CMainFrame::ReadStart(int index)
+{
+    StartRecord* start = startAt(index);
+    if (!start)
+        return false;
+    if (start->loaded)
+        return true;
+    bool read = false;
+    {
+        WaitCursor wait;
+        read = LoadStartData(*start);
+    }
+    if (!read)
+        return false;
+    // Now that the landing time is known, the start's item shows it.
+    for (int d = 0; d < startList_->topLevelItemCount(); ++d) {
+        QTreeWidgetItem* day = startList_->topLevelItem(d);
+        for (int s = 0; s < day->childCount(); ++s) {
+            if (ItemStartIndex(day->child(s)) == index)
+                day->child(s)->setText(0, StartItemText(*start));
+        }
+    }
+    return true;
+}
+
+void CMainFrame::ShowStartValues()
+{
+    SetStatusText(QString());
+    const int index = SelectedStartIndex();
+    if (index < 0)
+        return;
+    ReadStart(index);
+    SetStatusText(QString::fromStdString(StartValuesText(*startAt(index))));
+}
+
+void CMainFrame::onStartActivated(QTreeWidgetItem* item)
+{
+    // Activating a day item only opens or closes it (the tree does that).
+    const int index = ItemStartIndex(item);
+    if (startAt(index))
+        ShowStart(index);
+}
+
+}  // namespace veltrin

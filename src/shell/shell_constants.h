@@ -1,0 +1,29 @@
+#pragma once
+// Names, titles and sizes of the desktop program's shell, in one place.
+
+namespace veltrin {
+
+inline constexpr const char* kApplicationTitle = "Veltrin View";
+inline constexpr const char* kOrganisation = "Quon";
+inline constexpr const char* kMainTitle = "ZADUdir";
+inline constexpr const char* kIdleText = "Bereit";
+inline constexpr const char* kStartListTitle = "Startliste";
+inline constexpr const char* kBrowseTitle = "Veltrin Daten Basisverzeichnis (\\VELT)";
+
+inline constexpr const char* kAccelerationTitle = "Beschleunigung";
+inline constexpr const char* kAltitudeTitle = "Höhe";
+inline constexpr const char* kSpeedTitle = "Geschwindigkeit";
+
+// Status bar indicators: caps lock, num lock, scroll lock.
+inline constexpr const char* kIndicatorTexts[] = {"UF", "NUM", "RF"};
+
+// Start-list items carry the start index in this role; day items carry -1.
+inline constexpr int kStartIndexRole = 0x0100;  // Qt::UserRole
+
+// Start list width in pixels (the bar's template is 128 dialog units wide).
+inline constexpr int kStartListWidth = 200;
+
+// Resource name of the help text.
+inline constexpr const char* kHelpResource = ":/IDR_RTF_HELP";
+
+}  // namespace veltrin

@@ -1,0 +1,47 @@
+#pragma once
+// Rules by which the main frame lays out and steps the three graph windows:
+// time-axis steps, nice zoom spans, shifting and stacking. Plain values, no windows.
+
+#include <vector>
+
+namespace veltrin {
+
+enum class ZoomDirection { In, Out };
+
+// A new span with its major and minor tick steps.
+struct NiceSpanResult {
+    double span = 0.0;
+    double majorStep = 0.0;
+    double minorStep = 0.0;
+};
+
+// Turns `span` into the next nicer span in `direction`, zooming by about
+// `factor`. A span of (nearly) zero stays as it is, with both steps 0.
+NiceSpanResult NiceSpan(double span, ZoomDirection direction, double factor);
+
+// Tick step, in seconds, of the time axis of a start lasting `seconds`.
+int TimeStepFor(int seconds);
+
+// The x range of a graph window, in seconds.
+struct TimeRange {
+    double xMin = 0.0;
+    double xMax = 0.0;
+};
+
+// The range moved left by `step`; never begins before 0, keeping its width.
+TimeRange ShiftedLeft(TimeRange range, double step);
+
+// The range moved right by `step`; never ends after `lastSecond`, keeping its width.
+TimeRange ShiftedRight(TimeRange range, double step, int lastSecond);
+
+// Vertical extent of one stacked window, in client pixels.
+struct StackSlice {
+    int top = 0;
+    int height = 0;
+};
+
+// Splits the client height from `top` to `bottom` among `count` windows, one
+// pixel row apart, the last taking the remainder. Empty for count <= 0.
+std::vector<StackSlice> StackSlices(int top, int bottom, int count);
+
+}  // namespace veltrin

@@ -1,0 +1,93 @@
+#include "export/dialogs/ex_file_dialog.h"
+#include "export/dialogs/export_file_dialogs.h"
+#include "shell/help_dialog.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCheckBox>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+namespace veltrin {
+namespace {
+
+TEST(QtFilterFromList, ConvertsEveryEntryAndMatchesAllNamesForStarDotStar)
+{
+    EXPECT_EQ(QtFilterFromList(kCsvFilterList),
+              QStringLiteral("Excel CSV Dateien (*.csv);;Daten Dateien (*.dat);;Alle Dateien (*)"));
+    EXPECT_EQ(QtFilterFromList(kKmlFilterList),
+              QStringLiteral("KML Dateien (*.kml);;Alle Dateien (*)"));
+}
+
+TEST(SaveDialogs, ProposeTheNameWithOverwritePromptAndFollowTheFilter)
+{
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    SetUpSaveDialog(dialog, kCsvFilterList, QStringLiteral("csv"),
+                    QStringLiteral("/tmp/vlt_20120826_1405"));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("csv"));
+    EXPECT_EQ(dialog.nameFilters().size(), 3);
+    emit dialog.filterSelected(QStringLiteral("Daten Dateien (*.dat)"));
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("dat"));
+    emit dialog.filterSelected(QStringLiteral("Alle Dateien (*)"));
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("csv"));
+}
+
+TEST(CExFileDialog, CheckBoxAndOptionStayInStep)
+{
+    CExFileDialog dialog(nullptr, QString(), QString(), QString());
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    QCheckBox* box = dialog.extendedKmlCheckBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Erweitertes KML (ab Google Earth 5.2)"));
+    EXPECT_FALSE(dialog.extendedKml());
+    dialog.setExtendedKml(true);
+    EXPECT_TRUE(box->isChecked());
+    box->click();
+    EXPECT_FALSE(dialog.extendedKml());
+}
+
+TEST(CHelpDialog, ShowsAllTwelveLinesInADisabledAreaWithAlignedColumns)
+{
+    CHelpDialog dialog;
+    QTextBrowser* text = dialog.textArea();
+    EXPECT_FALSE(text->isEnabled());
+    EXPECT_TRUE(text->isReadOnly());
+
+    QTextDocument* document = text->document();
+    const QStringList lines = document->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 12);
+    EXPECT_EQ(lines[0], QStringLiteral(" Kurze Hilfe zu ZADUdir"));
+    EXPECT_EQ(lines[7], QStringLiteral("   Maus mitte: \t\t\tMarker setzten"));
+    EXPECT_TRUE(document->firstBlock().charFormat().font().bold() ||
+                document->firstBlock().begin().fragment().charFormat().font().bold());
+
+    // Everything fits without scrolling.
+    document->setTextWidth(text->viewport()->width());
+    EXPECT_LE(document->size().height(), text->viewport()->height());
+    EXPECT_LE(document->idealWidth(), text->viewport()->width());
+
+    // The effect texts of the gesture lines start at the same x.
+    QList<qreal> columns;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const auto tab = static_cast<int>(block.text().lastIndexOf(QLatin1Char('\t')));
+        if (tab < 0 || !block.layout() || block.layout()->lineCount() == 0)
+            continue;
+        columns << block.layout()->lineAt(0).cursorToX(tab + 1);
+    }
+    ASSERT_EQ(columns.size(), 7);
+    for (qreal x : columns)
+        EXPECT_EQ(x, columns.front());
+}
+
+TEST(CHelpDialog, MissingHelpTextLeavesTheAreaEmpty)
+{
+    CHelpDialog dialog(nullptr, QStringLiteral(":/no/such/help"));
+    EXPECT_TRUE(dialog.textArea()->document()->isEmpty());
+}
+
+}  // namespace
+}  // namespace veltrin

@@ -1,0 +1,86 @@
+#include "shell_test_support.h"
+
+#include "shell/command_table.h"
+#include "shell/frame_settings.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QStatusBar>
+
+namespace veltrin::test {
+namespace {
+
+using SettingsTest = ShellTest;
+
+TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesAllThreeAtExit)
+{
+    {
+        QSettings store(QStringLiteral("Quon"), QStringLiteral("Veltrin View"));
+        store.clear();
+    }
+    CMainFrame& frame = MakeFrame();
+    EXPECT_EQ(frame.Port(), QStringLiteral("ttyS0"));
+    EXPECT_EQ(frame.BaseDirectory(), DefaultBaseDirectory());
+    EXPECT_FALSE(frame.ExtendedKml());
+    EXPECT_FALSE(StoredSetting(QStringLiteral("Comport")).isValid());
+
+    DestroyFrame();
+    EXPECT_EQ(StoredSetting(QStringLiteral("Comport")).toString(), QStringLiteral("ttyS0"));
+    EXPECT_EQ(StoredSetting(QStringLiteral("BaseDir")).toString(), DefaultBaseDirectory());
+    EXPECT_EQ(StoredSetting(QStringLiteral("Extended KML")).toInt(), 0);
+}
+
+TEST_F(SettingsTest, StoredValuesAreReadAndAnyNonZeroKmlFlagIsWrittenBackAsOne)
+{
+    StoreSetting(QStringLiteral("Comport"), QStringLiteral("/dev/ttyUSB0"));
+    StoreSetting(QStringLiteral("Extended KML"), 7);
+    CMainFrame& frame = MakeFrame();
+    EXPECT_EQ(frame.Port(), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(frame.BaseDirectory(), cardPath_);
+    EXPECT_TRUE(frame.ExtendedKml());
+    DestroyFrame();
+    EXPECT_EQ(StoredSetting(QStringLiteral("Extended KML")).toInt(), 1);
+    EXPECT_EQ(StoredSetting(QStringLiteral("Comport")).toString(), QStringLiteral("/dev/ttyUSB0"));
+}
+
+TEST_F(SettingsTest, PortChangedDuringTheRunIsStoredAtExit)
+{
+    CMainFrame& frame = MakeFrame();
+    bool called = false;
+    frame.SetConfigureLoggerHandler([&called](CMainFrame& f) {
+        called = true;
+        f.SetPort(QStringLiteral("ttyUSB1"));
+    });
+    frame.action(command::ConfigureLogger)->trigger();
+    EXPECT_TRUE(called);
+    DestroyFrame();
+    EXPECT_EQ(StoredSetting(QStringLiteral("Comport")).toString(), QStringLiteral("ttyUSB1"));
+}
+
+TEST_F(SettingsTest, CommandsCarryTheirPromptsAndStartInTheirStates)
+{
+    CMainFrame& frame = MakeFrame();
+    QAction* exit = frame.action(command::Exit);
+    EXPECT_EQ(exit->statusTip(),
+              QStringLiteral("Beendet die Anwendung und fordert zum Speichern der Dokumente auf."));
+    EXPECT_EQ(exit->toolTip(), QStringLiteral("Beenden"));
+    EXPECT_EQ(frame.action(command::LoadDirectory)->statusTip(),
+              QStringLiteral("Loggerdaten laden"));
+    EXPECT_EQ(frame.action(command::About)->toolTip(), QStringLiteral("Info"));
+
+    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
+    EXPECT_FALSE(frame.action(command::ExportKml)->isEnabled());
+    EXPECT_FALSE(frame.action(command::ZoomIn)->isEnabled());
+    for (int toggle : {command::ToggleToolBar, command::ToggleStatusBar,
+                       command::ToggleStartList, command::ToggleAcceleration,
+                       command::ToggleAltitude, command::ToggleSpeed})
+        EXPECT_TRUE(frame.action(toggle)->isChecked()) << toggle;
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Bereit"));
+
+    frame.action(command::ToggleStatusBar)->trigger();
+    EXPECT_TRUE(frame.statusBar()->isHidden());
+    EXPECT_FALSE(frame.action(command::ToggleStatusBar)->isChecked());
+}
+
+}  // namespace
+}  // namespace veltrin::test

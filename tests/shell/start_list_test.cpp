@@ -1,0 +1,168 @@
+#include "shell_test_support.h"
+
+#include "graph/graph_pane.h"
+#include "shell/child_frame.h"
+#include "shell/command_table.h"
+
+#include <QAction>
+#include <QTreeWidget>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace veltrin::test {
+namespace {
+
+// Local time nine hours east of UTC, for the length of one test.
+class EastOfUtc {
+public:
+    EastOfUtc()
+    {
+        if (const char* tz = std::getenv("TZ"))
+            saved_ = tz;
+        setenv("TZ", "JST-9", 1);
+        tzset();
+    }
+    ~EastOfUtc()
+    {
+        if (saved_.empty())
+            unsetenv("TZ");
+        else
+            setenv("TZ", saved_.c_str(), 1);
+        tzset();
+    }
+
+private:
+    std::string saved_;
+};
+
+class StartListTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        // Recording order: 26.08. 14:05, 27.08. 01:30 (hour 25 of the 26th),
+        // 26.08. 15:00 from a second folder of the 26th.
+        WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
+                      {SampleLine(1.0, -1.25, 100.0, 500), SampleLine(2.0, 3.4, 182.0, 1450),
+                       LandingLine(3.0, 141820)});
+        WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S253000.TXT"),
+                      {SampleLine(1.0, 1.0, 80.0, 300)});
+        WriteDataFile(cardPath_, QStringLiteral("D120826X"), QStringLiteral("S150000.TXT"),
+                      {SampleLine(1.0, 1.0, 90.0, 400)});
+    }
+
+    QStringList TreeLines() const
+    {
+        QStringList lines;
+        QTreeWidget* tree = frame_->startList();
+        for (int d = 0; d < tree->topLevelItemCount(); ++d) {
+            QTreeWidgetItem* day = tree->topLevelItem(d);
+            lines << day->text(0);
+            for (int s = 0; s < day->childCount(); ++s)
+                lines << QStringLiteral("  ") + day->child(s)->text(0);
+        }
+        return lines;
+    }
+};
+
+TEST_F(StartListTest, DaysInOrderOfFirstStartWithStartsUnderTheirUtcDay)
+{
+    EastOfUtc zone;
+    MakeFrame();
+    EXPECT_EQ(TreeLines(), (QStringList{QStringLiteral("26.08.2012"), QStringLiteral("  14:05:00"),
+                                        QStringLiteral("  15:00:00"), QStringLiteral("27.08.2012"),
+                                        QStringLiteral("  01:30:00")}));
+    EXPECT_FALSE(frame_->startList()->topLevelItem(0)->isExpanded());
+    EXPECT_TRUE(frame_->startList()->selectedItems().isEmpty());
+}
+
+TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
+{
+    CMainFrame& frame = MakeFrame();
+    QTreeWidgetItem* first = StartItem(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(0), QStringLiteral("14:05:00"));
+    Select(first);
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Acc.: -1.25 - 3.40 V: 182.0  H: 1450.0"));
+    EXPECT_EQ(first->text(0), QStringLiteral("14:05:00 - 14:18:20"));
+    EXPECT_TRUE(frame.action(command::ExportCsv)->isEnabled());
+    EXPECT_TRUE(frame.action(command::ExportKml)->isEnabled());
+
+    // A start without a landing keeps its start time alone.
+    Select(StartItem(1));
+    EXPECT_EQ(StartItem(1)->text(0), QStringLiteral("01:30:00"));
+
+    // A day item clears the message pane and disables the exports.
+    Select(frame.startList()->topLevelItem(0));
+    EXPECT_EQ(frame.StatusText(), QString());
+    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
+    EXPECT_FALSE(frame.action(command::ExportKml)->isEnabled());
+}
+
+TEST_F(StartListTest, DoubleClickShowsAStartButADayItemLeavesTheGraphsAlone)
+{
+    CMainFrame& frame = MakeFrame();
+    CGraphPlot& plot = frame.accelerationWindow()->pane().plot();
+    DoubleClick(StartItem(0));
+    ASSERT_EQ(plot.Table().Count(), 2);
+    ASSERT_EQ(plot.SeriesCount(), 1);
+
+    QTreeWidgetItem* otherDay = frame.startList()->topLevelItem(1);
+    DoubleClick(otherDay);
+    EXPECT_EQ(plot.Table().Count(), 2);
+    EXPECT_EQ(plot.Table().Data(), frame.speedWindow()->pane().plot().Table().Data());
+}
+
+TEST_F(StartListTest, ReloadingClearsSelectionAndDisablesExports)
+{
+    CMainFrame& frame = MakeFrame();
+    Select(StartItem(2));
+    ASSERT_TRUE(frame.action(command::ExportCsv)->isEnabled());
+    frame.LoadBaseDirectory(cardPath_);
+    EXPECT_TRUE(frame.startList()->selectedItems().isEmpty());
+    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
+    EXPECT_EQ(frame.startList()->topLevelItemCount(), 2);
+}
+
+TEST_F(StartListTest, CancelledLoadChangesNothing)
+{
+    CMainFrame& frame = MakeFrame();
+    DoubleClick(StartItem(0));
+    dialogs_->folderAnswers.push_back(QString());
+    frame.action(command::LoadDirectory)->trigger();
+    EXPECT_EQ(dialogs_->browseCount, 1);
+    EXPECT_EQ(dialogs_->lastBrowseStart, cardPath_);
+    EXPECT_EQ(frame.BaseDirectory(), cardPath_);
+    EXPECT_EQ(frame.recording().size(), 3u);
+    EXPECT_EQ(frame.startList()->topLevelItemCount(), 2);
+    EXPECT_EQ(frame.accelerationWindow()->pane().plot().Table().Count(), 2);
+}
+
+TEST_F(StartListTest, LoadOfAnEmptyFolderEmptiesTheListButKeepsTheGraphs)
+{
+    CMainFrame& frame = MakeFrame();
+    DoubleClick(StartItem(0));
+    const QString statusBefore = frame.StatusText();
+    QTemporaryDir empty;
+    dialogs_->folderAnswers.push_back(empty.path());
+    frame.action(command::LoadDirectory)->trigger();
+
+    EXPECT_EQ(frame.BaseDirectory(), empty.path());
+    EXPECT_TRUE(frame.recording().empty());
+    EXPECT_EQ(frame.startList()->topLevelItemCount(), 0);
+    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
+    EXPECT_FALSE(frame.action(command::ExportKml)->isEnabled());
+    EXPECT_EQ(frame.StatusText(), statusBefore);
+    for (CChildFrame* window :
+         {frame.accelerationWindow(), frame.speedWindow(), frame.altitudeWindow()}) {
+        const GraphTable& table = window->pane().plot().Table();
+        ASSERT_EQ(table.Count(), 2);
+        EXPECT_NEAR(table.Value(1, 0), 3.4, 1e-6);
+        EXPECT_NEAR(table.Value(1, 1), 182.0, 1e-6);
+        EXPECT_NEAR(table.Value(1, 2), 1450.0, 1e-6);
+    }
+}
+
+}  // namespace
+}  // namespace veltrin::test
