@@ -6,6 +6,11 @@
 
 namespace veltrin {
 
+QRect CurveClip(const PlotArea& area)
+{
+    return QRect(area.left, area.top, area.right - area.left + 1, area.bottom - area.top + 1);
+}
+
 void FullCurvePoints(const GraphTable& table, int column, int firstRow, const AxisMapping& map,
                      std::vector<QPoint>& out)
 {
@@ -82,8 +87,8 @@ void ReducedCurvePoints(const GraphTable& table, int column, int firstRow, const
         const std::int64_t t0 = table.Time(i);
         const int px = map.PixelOfTime(t0);
         const double v0 = table.Value(i, column);
-        if (px >= map.area.right) {
-            // Everything from here on lies right of the clipped area.
+        if (px > map.area.right) {
+            // Everything from here on lies right of the clip.
             Append(out, QPoint(px, map.PixelY(v0)));
             return;
         }

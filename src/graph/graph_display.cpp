@@ -142,7 +142,10 @@ void CGraphDisplay::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CGraphDisplay::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::ActivationChange) {
+    // Losing the activation ends a drag whose button release this window may never
+    // see. Gaining it does not: the click that activates the window may well be the
+    // start of a drag, and its press can arrive before the activation does.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
         dragging_ = false;
         panArmed_ = false;
         StopPanning();
@@ -223,6 +226,9 @@ void CGraphDisplay::LeftUp()
     selection_ = Normalised(selection_);
     if (selecting_)
         ZoomTo(selection_);
+    // A band that zoomed nothing was last painted into the shown picture; repaint
+    // so that no outline stays behind.
+    update();
 }
 
 void CGraphDisplay::ZoomTo(const PlotArea& selection)

@@ -39,16 +39,21 @@ QRect Ltrb(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
-// Draws `text` centred in `box`, on an opaque background of the text's own size.
+// Axis texts are centred across their box and hang from its top edge; a box may
+// be lower than the text (the x label row), which then runs on below it.
+constexpr int kAxisTextAlign = Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip;
+
+// Draws `text` as an axis text in `box`, on an opaque background of the text's
+// own size.
 void DrawOpaqueText(QPainter& p, const QFontMetrics& fm, const QRect& box, const QString& text,
                     const QColor& background)
 {
     if (text.isEmpty())
         return;
-    QRect cell(0, 0, fm.horizontalAdvance(text), fm.height());
-    cell.moveCenter(box.center());
+    QRect cell(0, box.top(), fm.horizontalAdvance(text), fm.height());
+    cell.moveLeft(box.left() + (box.width() - cell.width()) / 2);
     p.fillRect(cell, background);
-    p.drawText(box, Qt::AlignCenter | Qt::TextDontClip, text);
+    p.drawText(box, kAxisTextAlign, text);
 }
 
 }  // namespace
@@ -353,8 +358,7 @@ void CGraphPlot::DrawXAxis(QPainter& p) const
         const QString text = FormatLabel(s.xLabelFormat, v);
         const int w = fm.horizontalAdvance(text);
         const int x = m.PixelX(v);
-        p.drawText(Ltrb(x - w / 2, top, x + w / 2, bottom), Qt::AlignCenter | Qt::TextDontClip,
-                   text);
+        p.drawText(Ltrb(x - w / 2, top, x + w / 2, bottom), kAxisTextAlign, text);
     }
     if (s.xMajorStep > 0.0) {
         // The title sits in the label row, a third of a step left of the end,
@@ -388,7 +392,7 @@ void CGraphPlot::DrawYAxis(QPainter& p) const
         const int t = fm.height();
         const int y = m.PixelY(v);
         p.drawText(Ltrb(right - w, y - t / 2, right, y + t / 2),
-                   Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, text);
+                   Qt::AlignRight | Qt::AlignTop | Qt::TextDontClip, text);
     }
     if (s.yMajorStep > 0.0) {
         const int left = s.leftMargin + s.frameWidth;
@@ -435,7 +439,9 @@ void CGraphPlot::DrawCurves(QPainter& p)
     if ((settings_.viewMode == 2 || settings_.viewMode == 3) &&
         (scatterColumn_ < 0 || scatterColumn_ >= table_.Columns()))
         return;
-    p.setClipRect(area_.ToRect());
+    // The clip takes in the column of xMax and the row of yMin, where the axes run:
+    // a curve lying on the x axis (a speed of 0 on the ground) stays visible.
+    p.setClipRect(CurveClip(area_));
     for (const GraphSeries& series : series_) {
         if (!series.visible)
             continue;

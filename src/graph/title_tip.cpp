@@ -31,6 +31,12 @@ bool CTitleTip::Create(QWidget* owner)
         return true;
     owner_ = owner;
     created_ = true;
+    // Once the program no longer has the focus, the tip has no business staying up.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive)
+                    Hide();
+            });
     return true;
 }
 
@@ -104,7 +110,12 @@ bool CTitleTip::ForwardMouse(QEvent* event)
     if (target == nullptr)
         return false;
     const QPointF local = target->mapFromGlobal(QPointF(global));
-    QCoreApplication::postEvent(target, new QMouseEvent(event->type(), local, QPointF(global),
+    // Only the left button double-clicks; a quick second right or middle click is
+    // passed on as the plain press it is.
+    QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonDblClick && mouse->button() != Qt::LeftButton)
+        type = QEvent::MouseButtonPress;
+    QCoreApplication::postEvent(target, new QMouseEvent(type, local, QPointF(global),
                                                         mouse->button(), mouse->buttons(),
                                                         mouse->modifiers()));
     return true;

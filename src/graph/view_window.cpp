@@ -47,6 +47,10 @@ int RowAtTime(const GraphTable& table, std::int64_t t)
 {
     if (table.Empty() || t < table.FirstTime() || t > table.LastTime())
         return -1;
+    // The search never lands on the last row; a click on the last sample's own
+    // time must report that sample, not the one before it.
+    if (t == table.LastTime())
+        return table.Count() - 1;
     return Search(table, t);
 }
 

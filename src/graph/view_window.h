@@ -14,7 +14,7 @@ namespace veltrin {
 int RowLookup(const GraphTable& table, std::int64_t t);
 
 // Row at time `t` as a mouse read-out: -1 with no rows, before the first or after
-// the last row; otherwise RowLookup.
+// the last row; the last row at its own time; otherwise RowLookup.
 int RowAtTime(const GraphTable& table, std::int64_t t);
 
 // Input and result of the view window computation.

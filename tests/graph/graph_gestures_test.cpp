@@ -1,5 +1,5 @@
 // Mouse gestures on an offscreen graph pane: pan, rubber band, double-clicks,
-// marker, cancel.
+// marker, cancel, activation; and the title tip passing input on.
 #include "graph/graph_pane.h"
 #include "graph/title_tip.h"
 #include "graph_test_data.h"
@@ -9,6 +9,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace veltrin {
 namespace {
@@ -77,6 +80,29 @@ TEST_F(Gestures, ShiftDragOnItsStartingColumnZoomsNothing)
     EXPECT_LT(Now().xMax - Now().xMin, 35.0);
     EXPECT_LT(Now().yMax - Now().yMin, 20.0);
     EXPECT_EQ(pane.History().Size(), 1);
+}
+
+TEST_F(Gestures, ReleasingABandThatZoomsNothingLeavesNoOutlineOnScreen)
+{
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pane));
+    const QPoint start(area.left + 60, area.top + 10);
+    QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier, start);
+    QTest::mouseMove(&pane, QPoint(start.x(), area.top + 120));
+    QApplication::processEvents();  // the band is painted
+    pane.installEventFilter(&counter);
+    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier, QPoint(start.x(), area.top + 120));
+    QApplication::processEvents();
+    pane.removeEventFilter(&counter);
+    EXPECT_GE(counter.paints, 1);
+    EXPECT_TRUE(pane.History().Empty());
 }
 
 TEST_F(Gestures, RubberBandOutlineDoesNotAccumulate)
@@ -159,11 +185,12 @@ TEST_F(Gestures, PanFollowsTheMouseAndStopsAtTheDataEnd)
 TEST_F(Gestures, ActivationChangeEndsAPanAndItsCursor)
 {
     Apply(100, 160);
+    QApplication::setActiveWindow(&pane);
     QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(area.left + 100, MidY()));
     QTest::mouseMove(&pane, QPoint(area.left + 120, MidY()));
     ASSERT_EQ(pane.cursor().shape(), Qt::ClosedHandCursor);
-    QEvent activation(QEvent::ActivationChange);
-    QApplication::sendEvent(&pane, &activation);
+    QApplication::setActiveWindow(nullptr);  // another program takes over
+    ASSERT_FALSE(pane.isActiveWindow());
     EXPECT_FALSE(pane.Panning());
     EXPECT_EQ(pane.cursor().shape(), Qt::ArrowCursor);
     const GraphSettings after = Now();
@@ -177,6 +204,22 @@ TEST_F(Gestures, ActivationChangeEndsAPanAndItsCursor)
     QTest::mousePress(&pane, Qt::RightButton, {}, QPoint(area.left + 120, MidY()));
     EXPECT_FALSE(pane.Panning());
     EXPECT_EQ(pane.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Gestures, ActivationArrivingAfterThePressKeepsTheDrag)
+{
+    // The click into an inactive window starts the gesture; the window becomes
+    // active only after the press has been handled.
+    QApplication::setActiveWindow(nullptr);
+    const QPoint start(area.left + 60, area.top + 10);
+    QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier, start);
+    QApplication::setActiveWindow(&pane);
+    ASSERT_TRUE(pane.isActiveWindow());
+    QTest::mouseMove(&pane, QPoint(start.x() + area.Width() / 2, area.top + 120));
+    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(pane.History().Size(), 1);
+    EXPECT_FALSE(pane.SelectionActive());
+    EXPECT_LT(Now().xMax - Now().xMin, 35.0);
 }
 
 struct MarkerLog {
@@ -216,6 +259,19 @@ TEST_F(Gestures, MiddleClickSetsTheMarkerEvenWhenNotInteractive)
     QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(x, MidY()));
     EXPECT_EQ(log.row, -1);
     EXPECT_FALSE(pane.plot().MarkerShown());
+}
+
+TEST_F(Gestures, MarkerOnTheLastSampleReportsThatSampleNotTheOneBefore)
+{
+    Apply(540, 600);  // the view ends on the last row, 600 s
+    MarkerLog log;
+    pane.SetMarkerCallback(&MarkerLog::OnMarker, &log);
+    QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(area.right, MidY()));
+    EXPECT_EQ(log.row, 600);
+    EXPECT_EQ(pane.plot().MarkerTime(), 600000.0);
+    // One pixel earlier is still inside the last second: the row before.
+    QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(area.right - 1, MidY()));
+    EXPECT_EQ(log.row, 599);
 }
 
 TEST_F(Gestures, LeftDoubleClickWithoutAMarkerShowsItAtTimeZero)
@@ -290,6 +346,53 @@ TEST(TitleTip, CreatedHiddenAndPassesKeysToItsOwner)
     EXPECT_EQ(owner.text(), QStringLiteral("a"));
     tip.DestroyWindow();
     EXPECT_FALSE(tip.IsCreated());
+}
+
+}  // namespace
+}  // namespace veltrin
+
+namespace veltrin {
+namespace {
+
+TEST(TitleTip, ClicksHideItAndReachTheWindowBelow)
+{
+    struct Below : QWidget {
+        std::vector<std::pair<QEvent::Type, Qt::MouseButton>> got;
+        void mousePressEvent(QMouseEvent* e) override { got.emplace_back(e->type(), e->button()); }
+        void mouseDoubleClickEvent(QMouseEvent* e) override
+        {
+            got.emplace_back(e->type(), e->button());
+        }
+    } below;
+    below.setGeometry(0, 0, 300, 100);
+    below.show();
+    CTitleTip tip;
+    tip.Create(&below);
+    struct Case {
+        QEvent::Type type;
+        Qt::MouseButton button;
+        QEvent::Type arrives;
+    };
+    const Case cases[] = {
+        {QEvent::MouseButtonPress, Qt::LeftButton, QEvent::MouseButtonPress},
+        {QEvent::MouseButtonDblClick, Qt::LeftButton, QEvent::MouseButtonDblClick},
+        // Only the left button double-clicks.
+        {QEvent::MouseButtonDblClick, Qt::RightButton, QEvent::MouseButtonPress},
+        {QEvent::MouseButtonDblClick, Qt::MiddleButton, QEvent::MouseButtonPress},
+    };
+    for (const Case& c : cases) {
+        below.got.clear();
+        tip.Show(QStringLiteral("Acceleration"), QRect(10, 10, 120, 18));
+        const QPoint global(20, 15);
+        QMouseEvent click(c.type, QPointF(tip.mapFromGlobal(global)), QPointF(global), c.button,
+                          c.button, {});
+        QApplication::sendEvent(&tip, &click);
+        QApplication::processEvents();
+        EXPECT_FALSE(tip.isVisible());
+        ASSERT_EQ(below.got.size(), 1u) << c.button;
+        EXPECT_EQ(below.got[0].first, c.arrives) << c.button;
+        EXPECT_EQ(below.got[0].second, c.button);
+    }
 }
 
 }  // namespace

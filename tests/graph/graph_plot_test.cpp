@@ -171,6 +171,58 @@ TEST(GraphPlot, RenderedAxesCurveAndBackground)
     EXPECT_GT(CountDark(withTitle, QRect(0, 0, plot.Mapping().area.left, 300)), 20);
 }
 
+TEST(GraphPlot, CurveOnTheAxesStaysVisible)
+{
+    // A speed of 0 on the ground lies on the x axis; the flight ends on xMax.
+    const TestTable ground(61, 1000, 1, [](int, int) { return 0.0; });
+    for (bool reduced : {true, false}) {
+        CGraphPlot plot;
+        plot.SetData(ground.rows, ground.Data());
+        plot.AddSeries({0, kRed, true, "Speed", "Speed", false});
+        GraphSettings s = Sized(500, 240);
+        s.yMin = 0;
+        s.yMax = 300;
+        s.yMajorStep = 50;
+        s.yMinorStep = 20;
+        plot.ApplySettings(s);
+        plot.SetCurveReduction(reduced);
+        const QImage image = plot.GetBitmap();
+        const AxisMapping& m = plot.Mapping();
+        ASSERT_EQ(m.PixelY(0), m.area.bottom);
+        ASSERT_EQ(m.PixelX(60), m.area.right);
+        const QRect axisRow(m.area.left, m.area.bottom, m.area.Width() + 1, 1);
+        EXPECT_EQ(CountColour(image, kRed, axisRow), m.area.Width() + 1) << reduced;
+        // Nothing of it below the axis.
+        EXPECT_EQ(CountColour(image, kRed, QRect(0, m.area.bottom + 1, 500, 240 - m.area.bottom - 1)),
+                  0);
+    }
+}
+
+TEST(GraphPlot, XLabelsHangBelowTheTicksInsideTheirRow)
+{
+    for (const QSize size : {QSize(400, 300), QSize(1200, 400)}) {
+        CGraphPlot plot;
+        GraphSettings s = Sized(size.width(), size.height());
+        s.showGrid = false;
+        s.xTitle = QStringLiteral("s");
+        plot.ApplySettings(s);
+        const QImage image = plot.GetBitmap();
+        const AxisMapping& m = plot.Mapping();
+        const LabelMeasures& lm = plot.Measures();
+        const int rowTop = m.area.bottom + static_cast<int>(1.5 * lm.h2);
+        const int width = size.width();
+        // No text between the axis and the top of the label row (the ticks are light;
+        // the lowest y label, left of the area, reaches below the axis).
+        const QRect gap(m.area.left, m.area.bottom + 1, width - m.area.left,
+                        rowTop - m.area.bottom - 1);
+        EXPECT_EQ(CountDark(image, gap), 0) << size.width();
+        EXPECT_GT(CountDark(image, QRect(m.area.left, rowTop, m.area.Width(), lm.labelHeight)),
+                  20);
+        // The row reserved below the axis holds the whole label.
+        EXPECT_EQ(rowTop + lm.labelHeight, size.height());
+    }
+}
+
 TEST(GraphPlot, HiddenSeriesSkippedInvalidColumnEndsDrawing)
 {
     const TestTable t(61, 1000, 2, [](int, int c) { return c == 0 ? 5.0 : -5.0; });

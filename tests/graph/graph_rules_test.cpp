@@ -124,13 +124,24 @@ TEST(RowLookup, AtAndAroundTheEnds)
     };
     const Case cases[] = {
         {-1, 0, -1},   {0, 0, 0},     {999, 0, 0}, {1000, 1, 1},
-        {2999, 2, 2},  {3000, 2, 2},  // the last row's own time finds the row before it
+        {2999, 2, 2},
+        // The lookup that places the view finds the row before the last one at the
+        // last row's own time; a marker click there reports the last row itself.
+        {3000, 2, 3},
         {3001, 3, -1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RowLookup(v, c.t), c.lookup) << c.t;
         EXPECT_EQ(RowAtTime(v, c.t), c.atTime) << c.t;
     }
+    // Two rows sharing the last time: the click gets the later one.
+    std::vector<GraphRow> tied(GraphTableSlots(3, 1));
+    const double zero[] = {0.0};
+    WriteGraphRow(tied.data(), 0, 0, zero);
+    WriteGraphRow(tied.data(), 1, 500, zero);
+    WriteGraphRow(tied.data(), 2, 500, zero);
+    EXPECT_EQ(RowAtTime(GraphTable(tied.data(), 3), 500), 2);
+    EXPECT_EQ(RowAtTime(GraphTable(tied.data(), 3), 499), 0);
     const TestTable one(1, 1000, 1, [](int, int) { return 0.0; });
     EXPECT_EQ(RowLookup(one.View(), 0), 0);
     EXPECT_EQ(RowAtTime(one.View(), 0), 0);
