@@ -58,7 +58,7 @@ void RecorderLink::LinkClose()
 
 bool RecorderLink::LinkWrite(std::span<const std::uint8_t> bytes)
 {
-    if (!LinkIsOpen())
+    if (!StillOpen())
         return false;
     if (usbMode_)
         return usb_.UsbWrite(bytes);
@@ -67,7 +67,7 @@ bool RecorderLink::LinkWrite(std::span<const std::uint8_t> bytes)
 
 bool RecorderLink::LinkReadByte(std::uint8_t& byte)
 {
-    if (!LinkIsOpen())
+    if (!StillOpen())
         return false;
     std::span<std::uint8_t> one(&byte, 1);
     return (usbMode_ ? usb_.UsbRead(one) : serial_.Read(one)) == 1;
@@ -75,9 +75,18 @@ bool RecorderLink::LinkReadByte(std::uint8_t& byte)
 
 bool RecorderLink::LinkDataWaiting()
 {
-    if (!LinkIsOpen())
+    if (!StillOpen())
         return false;
     return usbMode_ ? usb_.UsbDataWaiting() : serial_.BytesWaiting();
+}
+
+bool RecorderLink::StillOpen()
+{
+    if (LinkIsOpen())
+        return true;
+    if (open_)
+        LinkClose();  // the port or drive went away: let go of it
+    return false;
 }
 
 bool RecorderLink::LinkIsOpen() const

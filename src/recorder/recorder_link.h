@@ -36,6 +36,9 @@ public:
     UsbTransport& Usb() { return usb_; }
 
 private:
+    // LinkIsOpen(), closing the link first when its port or drive went away.
+    bool StillOpen();
+
     SerialPort serial_;
     UsbTransport usb_;
     bool open_ = false;

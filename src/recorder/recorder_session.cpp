@@ -39,11 +39,12 @@ bool RecorderSession::SendCommand(std::string_view text)
     if (!sentence)
         return false;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(sentence->data());
-    link_.LinkWrite(std::span(bytes, sentence->size()));
+    bool sent = link_.LinkWrite(std::span(bytes, sentence->size()));
     const std::uint8_t lineFeed = '\n';
-    link_.LinkWrite(std::span(&lineFeed, 1));
+    sent = link_.LinkWrite(std::span(&lineFeed, 1)) && sent;
     ReadReplies();
-    return true;
+    // A port or drive that went away while the command was written has lost it.
+    return sent && link_.LinkIsOpen();
 }
 
 void RecorderSession::ReadReplies()
@@ -167,16 +168,17 @@ RecorderInfo RecorderSession::ReadRecorderSettings()
     return GetRecorderInfo();
 }
 
-void RecorderSession::WriteRecorderSettings(const RecorderSettings& settings)
+bool RecorderSession::WriteRecorderSettings(const RecorderSettings& settings)
 {
-    SendCommand(cmd::WriteLimits(settings.maxNegativeLoad, settings.maxPositiveLoad,
-                                 settings.maxSpeed));
+    bool sent = SendCommand(cmd::WriteLimits(settings.maxNegativeLoad, settings.maxPositiveLoad,
+                                             settings.maxSpeed));
     Wait(rc::kWriteSettingsWait);
-    SendCommand(cmd::WriteRegistration(settings.registration));
+    sent = SendCommand(cmd::WriteRegistration(settings.registration)) && sent;
     Wait(rc::kWriteSettingsWait);
-    SendCommand(cmd::SetPassword(settings.password));
+    sent = SendCommand(cmd::SetPassword(settings.password)) && sent;
     Wait(rc::kWriteSettingsWait);
-    SendCommand(cmd::kSaveConfig);
+    sent = SendCommand(cmd::kSaveConfig) && sent;
+    return sent;
 }
 
 void RecorderSession::ClearEvents()

@@ -28,8 +28,9 @@ public:
                              WaitFunction wait = {});
 
     // Sends one command ("$VLTCM," + text + checksum, then a line feed) and
-    // reads what is waiting. Returns false when nothing was sent: the link is
-    // closed, or the text holds a control character or is too long.
+    // reads what is waiting. Returns false when the command did not go out
+    // whole: the link is closed or was lost while writing, or the text holds
+    // a control character or is too long.
     bool SendCommand(std::string_view text);
     // Reads every waiting byte and acts on each complete reply line.
     void ReadReplies();
@@ -55,8 +56,9 @@ public:
     // returns the recorder information.
     RecorderInfo ReadRecorderSettings();
     // Sends limits, registration and password with 50 ms between them, then
-    // makes them permanent.
-    void WriteRecorderSettings(const RecorderSettings& settings);
+    // makes them permanent. False when any of the four commands did not go
+    // out whole (the recorder went away); the rest are still tried in order.
+    bool WriteRecorderSettings(const RecorderSettings& settings);
     // Asks the recorder to clear its stored overload events.
     void ClearEvents();
 

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include <poll.h>
+
 namespace veltrin {
 
 namespace {
@@ -46,6 +48,21 @@ bool IsFatal(QSerialPort::SerialPortError error)
 {
     return error == QSerialPort::ResourceError || error == QSerialPort::DeviceNotFoundError ||
            error == QSerialPort::PermissionError;
+}
+
+// True when the system reports the port's line hung up: a USB adapter that
+// was unplugged, or a pseudo-terminal whose other end was closed. Qt notices
+// that only when a read or write fails, so the port is asked directly and the
+// link can tell it is gone before anything is sent into it.
+bool HungUp(const QSerialPort& port)
+{
+    const int fd = port.handle();
+    if (fd < 0)
+        return true;
+    pollfd state{fd, 0, 0};
+    if (::poll(&state, 1, 0) < 0)
+        return false;  // interrupted; the next call asks again
+    return (state.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 }  // namespace
@@ -141,12 +158,22 @@ void SerialPort::Close()
 
 bool SerialPort::IsOpen() const
 {
+    // Bytes that arrived before the line hung up can still be read.
+    return port_ != nullptr && (port_->bytesAvailable() > 0 || !HungUp(*port_));
+}
+
+bool SerialPort::CloseIfGone()
+{
+    if (port_ && !IsOpen()) {
+        lastError_ = static_cast<int>(QSerialPort::ResourceError);
+        Close();
+    }
     return port_ != nullptr;
 }
 
 std::size_t SerialPort::Write(std::span<const std::uint8_t> bytes)
 {
-    if (!port_ || bytes.empty())
+    if (!CloseIfGone() || bytes.empty())
         return 0;
     const qint64 taken = port_->write(reinterpret_cast<const char*>(bytes.data()),
                                       static_cast<qint64>(bytes.size()));
@@ -170,7 +197,7 @@ std::size_t SerialPort::Write(std::span<const std::uint8_t> bytes)
 
 std::size_t SerialPort::Read(std::span<std::uint8_t> bytes)
 {
-    if (!port_ || bytes.empty())
+    if (!CloseIfGone() || bytes.empty())
         return 0;
     if (port_->bytesAvailable() == 0)
         port_->waitForReadyRead(0);
@@ -185,7 +212,7 @@ std::size_t SerialPort::Read(std::span<std::uint8_t> bytes)
 
 bool SerialPort::BytesWaiting()
 {
-    if (!port_)
+    if (!CloseIfGone())
         return false;
     // Nothing polls the port between calls, so collect what the system holds.
     if (port_->bytesAvailable() == 0)

@@ -56,6 +56,9 @@ public:
     // opened or configured, in which case no port is left open.
     bool Open();
     void Close();
+    // False also once the port's line has hung up (device unplugged, other
+    // end of a pseudo-terminal closed) and every byte received before has
+    // been read; the next Write, Read or BytesWaiting then closes it.
     bool IsOpen() const;
 
     // Writes the bytes and pushes them out; returns the number written (0 when closed).
@@ -72,6 +75,9 @@ public:
 
 private:
     void ClearError();
+    // Closes the port when its line has hung up and nothing received is left
+    // to read; returns whether it is still open.
+    bool CloseIfGone();
 
     std::unique_ptr<QSerialPort> port_;
     int lastError_ = 0;

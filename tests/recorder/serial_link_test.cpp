@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace veltrin {
@@ -87,6 +88,49 @@ TEST(SerialRecorder, SilentPortFindsNothingAndSecondPortReleasesIt)
     EXPECT_EQ(info.serialNumber, "SN4711");
 }
 
+// Commands the far end has received, as their texts between "$VLTCM," and
+// the checksum, each followed by a blank.
+std::string CommandTexts(const std::string& raw)
+{
+    std::string texts;
+    std::size_t pos = 0;
+    while ((pos = raw.find("$VLTCM,", pos)) != std::string::npos) {
+        pos += 7;
+        const std::size_t star = raw.find('*', pos);
+        texts += raw.substr(pos, star - pos) + ' ';
+        pos = star;
+    }
+    return texts;
+}
+
+// Every fixed wait comes after the command it belongs to has left the port,
+// and no other wait is made.
+TEST(SerialRecorder, FixedWaitsFollowTheirCommands)
+{
+    SilentPort far;
+    ASSERT_FALSE(far.Path().empty());
+    std::string timeline;
+    RecorderSession session({}, [&](std::chrono::milliseconds duration) {
+        timeline += CommandTexts(far.ReadWaiting()) + "[" + std::to_string(duration.count()) + "] ";
+    });
+    const auto steps = [&] { return timeline + CommandTexts(far.ReadWaiting()); };
+
+    EXPECT_FALSE(session.DetectRecorder(far.Path()));
+    EXPECT_EQ(steps(), "VERSION SERIAL [300] ");
+    timeline.clear();
+    EXPECT_FALSE(session.CheckPassword("pw"));
+    EXPECT_EQ(steps(), "PASS,pw [300] ");
+    timeline.clear();
+    session.ReadRecorderSettings();
+    EXPECT_EQ(steps(), "LIMITS,1 [250] LFZSIGN [250] ");
+    timeline.clear();
+    EXPECT_TRUE(session.WriteRecorderSettings({-3.5, 5.5, 250.0, "new", "D-EABC"}));
+    EXPECT_EQ(steps(), "LIMITS,1,-3.5,5.5,250 [50] LFZSIGN,D-EABC [50] SETPASS,new [50] SAVECFG ");
+    timeline.clear();
+    session.ClearEvents();
+    EXPECT_EQ(steps(), "CLREVT ");
+}
+
 TEST(SerialRecorder, VersionZeroIsNoRecorder)
 {
     SimProcess sim;
@@ -120,8 +164,12 @@ TEST(SerialRecorder, UnpluggedRecorderComesBackWithItsSavedSettings)
         EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(link)));
     }
 
-    // Gone: detection fails at once instead of waiting on a dead port.
+    // Gone: the link says so before anything is sent, writing settings
+    // reports the loss, and detection fails at once instead of waiting on a
+    // dead port.
+    EXPECT_FALSE(session.Link().LinkIsOpen());
     const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(session.WriteRecorderSettings({-1.0, 2.0, 100.0, "pw3", "D-LOST"}));
     EXPECT_FALSE(session.DetectRecorder(link));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     EXPECT_FALSE(session.Link().LinkIsOpen());
@@ -135,6 +183,58 @@ TEST(SerialRecorder, UnpluggedRecorderComesBackWithItsSavedSettings)
     EXPECT_DOUBLE_EQ(info.maxSpeed, 280.0);
     EXPECT_EQ(info.registration, "D-KXYZ");
     EXPECT_TRUE(session.CheckPassword("pw2"));
+}
+
+// The simulator ends during one of the waits between the four commands that
+// write the settings: whatever was left unsent is reported, never claimed as
+// delivered, and detection on the same port finds the recorder once it is back.
+TEST(SerialRecorder, RecorderLostWhileWritingSettingsIsReportedAndFoundAgain)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string link = dir.filePath("recorder").toStdString();
+    const QStringList arguments = {"--link", QString::fromStdString(link), "--delay-ms", "5"};
+    struct Case {
+        const char* name;
+        int stopAfterWait;  // 1: after LIMITS, 2: after LFZSIGN, 3: after SETPASS
+        const char* lastDelivered;
+    };
+    const Case cases[] = {
+        {"after limits", 1, "CMD LIMITS,1,-4.0,6.5,280\n"},
+        {"after registration", 2, "CMD LFZSIGN,D-KXYZ\n"},
+        {"after password", 3, "CMD SETPASS,pw2\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimProcess sim;
+        bool writing = false;
+        int waits = 0;
+        RecorderSession session({}, [&](std::chrono::milliseconds duration) {
+            std::this_thread::sleep_for(duration);
+            if (writing && ++waits == c.stopAfterWait)
+                sim.Stop();
+        });
+        ASSERT_FALSE(sim.Start(arguments).empty());
+        ASSERT_TRUE(session.DetectRecorder(link));
+        ASSERT_TRUE(session.CheckPassword("1234"));
+        writing = true;
+
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(session.WriteRecorderSettings({-4.0, 6.5, 280.0, "pw2", "D-KXYZ"}));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+        EXPECT_TRUE(sim.Output().contains(c.lastDelivered));
+        EXPECT_FALSE(sim.Output().contains("CMD SAVECFG"));
+        EXPECT_FALSE(session.Link().LinkIsOpen());
+        writing = false;
+        EXPECT_FALSE(session.DetectRecorder(link));
+
+        SimProcess back;
+        ASSERT_FALSE(back.Start(arguments).empty());
+        EXPECT_TRUE(session.DetectRecorder(link));
+        EXPECT_TRUE(session.CheckPassword("1234"));
+        EXPECT_TRUE(session.WriteRecorderSettings({-4.0, 6.5, 280.0, "pw2", "D-KXYZ"}));
+        EXPECT_TRUE(back.WaitForOutput("CMD SAVECFG\n"));
+    }
 }
 
 TEST(RecorderSimulator, AnswersOnlyLinesWithAGoodChecksum)

@@ -132,6 +132,10 @@ void CCfgPagePort::Detect()
 
 void CCfgPagePort::OnTimer()
 {
+    // A recorder found on this page and unplugged before Next is looked for
+    // again, so that Next does not lead to a recorder that is not there.
+    if (found_ && isVisible() && !session_.Link().LinkIsOpen())
+        found_ = false;
     // While a port name is being typed, the half-typed name is not tried.
     if (!found_ && ports_->currentText() == chosenPort_)
         Detect();

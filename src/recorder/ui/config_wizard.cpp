@@ -10,6 +10,7 @@
 #include <QApplication>
 
 #include <memory>
+#include <string>
 
 namespace veltrin {
 
@@ -52,14 +53,16 @@ void CConfigWizard::done(int result)
     if (!validateCurrentPage())
         return;
     // A recorder unplugged since it was found would get nothing, silently:
-    // try its port once more, else say so and keep what was entered.
+    // try its port once more (it may be back), else say so and keep what was
+    // entered. The same when it goes away while the settings are written.
     session_.ReadReplies();
-    if (!session_.Link().LinkIsOpen() && !session_.DetectRecorder(portPage_->PortName().toStdString())) {
+    const std::string port = portPage_->PortName().toStdString();
+    const bool reachable = session_.Link().LinkIsOpen() || session_.DetectRecorder(port);
+    if (!reachable || !session_.WriteRecorderSettings(limitsPage_->Settings())) {
         prompts_.ShowMessage(this, QMessageBox::Critical, QString::fromUtf8(config_ui::kLinkLost));
         return;
     }
     rememberedPort_ = portPage_->PortName();
-    session_.WriteRecorderSettings(limitsPage_->Settings());
     QDialog::done(result);
 }
 

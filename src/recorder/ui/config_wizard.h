@@ -28,10 +28,11 @@ public:
     CCfgPagePassword* PasswordPage() const { return passwordPage_; }
     CCfgPageLimits* LimitsPage() const { return limitsPage_; }
 
-    // Finish, once the limits page accepted its values: remembers the port,
-    // then writes limits, registration and password to the recorder and makes
-    // them permanent. Cancel sends nothing. When the recorder can no longer
-    // be reached, says so and stays open.
+    // Finish, once the limits page accepted its values: writes limits,
+    // registration and password to the recorder, makes them permanent and
+    // remembers the port. Cancel sends nothing. When the recorder cannot be
+    // reached, or goes away while the settings are written, says so, keeps
+    // the remembered port and stays open; Finish may then be tried again.
     void done(int result) override;
 
 private:

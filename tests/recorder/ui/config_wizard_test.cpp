@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,6 +125,30 @@ TEST_F(ConfigWizard, WithoutRecorderKeepsNextDisabledAndRetriesUntilOneAppears)
     EXPECT_TRUE(NextEnabled());
 }
 
+TEST_F(ConfigWizard, RecorderUnpluggedOnThePortPageIsLookedForUntilItIsBack)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    port_ = dir.filePath("recorder");
+    const QStringList options = {"--link", port_, "--serial", "SN42"};
+    ASSERT_TRUE(sim_.Start(options));
+    OpenWizard();
+    ASSERT_TRUE(wizard_->PortPage()->Found());
+
+    sim_.Stop();
+    for (int i = 0; i < 30 && wizard_->PortPage()->Found(); ++i)
+        Pump(100);
+    EXPECT_EQ(Status(), "Kein Logger entdeckt");
+    EXPECT_FALSE(NextEnabled());
+
+    RecorderSimProcess back;
+    ASSERT_TRUE(back.Start(options));
+    for (int i = 0; i < 30 && !wizard_->PortPage()->Found(); ++i)
+        Pump(100);
+    EXPECT_EQ(Status(), QString::fromUtf8(kFound).arg("2.10", "SN42"));
+    EXPECT_TRUE(NextEnabled());
+}
+
 // The recorder on its USB drive, played in-process by the simulator.
 class UsbConfigWizard : public ConfigWizard {
 protected:
@@ -162,6 +187,48 @@ TEST_F(UsbConfigWizard, FinishWithRecorderUnpluggedSaysSoAndStaysOpen)
     EXPECT_TRUE(prompts_.messages[0].text.startsWith("Keine Verbindung zum Logger."));
     EXPECT_TRUE(wizard_->isVisible());
     EXPECT_EQ(port_, rememberedBefore);
+}
+
+// The serial recorder's pseudo-terminal goes away on the limits page: Finish
+// must not claim success for settings that went nowhere. Once the recorder
+// is back on the same port, Finish finds it again and writes them.
+TEST_F(ConfigWizard, FinishWithSerialRecorderGoneSaysSoAndSucceedsOnceItIsBack)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString link = dir.filePath("recorder");
+    const QStringList options = {"--link", link, "--delay-ms", "5"};
+    ASSERT_TRUE(sim_.Start(options));
+    port_ = link;
+    OpenWizard();
+    GoToLimitsPage();
+    SetField(1009, "D-BACK");
+    const QString rememberedBefore = QStringLiteral("ttyS3");
+    port_ = rememberedBefore;
+
+    sim_.Stop();
+    QElapsedTimer clock;
+    clock.start();
+    wizard_->button(QWizard::FinishButton)->click();
+    EXPECT_LT(clock.elapsed(), 2000);
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts_.messages[0].text,
+              QString::fromUtf8("Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen."));
+    EXPECT_TRUE(wizard_->isVisible());
+    EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
+    EXPECT_EQ(port_, rememberedBefore);
+    EXPECT_FALSE(session_.Link().LinkIsOpen());
+
+    RecorderSimProcess back;
+    ASSERT_TRUE(back.Start(options));
+    wizard_->button(QWizard::FinishButton)->click();
+    EXPECT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_EQ(wizard_->result(), QDialog::Accepted);
+    EXPECT_EQ(port_, link);
+    ASSERT_TRUE(back.WaitForCommand("SAVECFG"));
+    EXPECT_EQ(back.Commands(), QStringList({"VERSION", "SERIAL", "LIMITS,1,-3.5,5.5,250", "LFZSIGN,D-BACK",
+                                            "SETPASS,1234", "SAVECFG"}));
 }
 
 TEST_F(ConfigWizard, PasswordPageChecksEveryKeystrokeAndAllowsNextOnlyWhenAccepted)
