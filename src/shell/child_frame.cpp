@@ -3,6 +3,7 @@
 #include "graph/graph_pane.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 namespace veltrin {
 
@@ -22,6 +23,19 @@ CChildFrame::CChildFrame(const QString& title, QWidget* parent)
     setWindowTitle(title);
     setWidget(pane_);
     setFocusProxy(pane_);
+    // The pane takes no focus of its own, so a click into it would not
+    // activate the window; the view commands act on the active window.
+    pane_->installEventFilter(this);
+}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pane_ && (event->type() == QEvent::MouseButtonPress ||
+                             event->type() == QEvent::MouseButtonDblClick)) {
+        if (QMdiArea* area = mdiArea(); area && area->activeSubWindow() != this)
+            area->setActiveSubWindow(this);
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 Qt::WindowFlags CChildFrame::Flags()

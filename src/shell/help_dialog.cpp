@@ -56,22 +56,32 @@ QList<qreal> TabColumns(QTextDocument& document)
     return columns;
 }
 
-// Chooses the tab stop spacing, from half an inch up, at which the effect
-// texts of all gesture lines start in one column, and gives it to `document`.
+// Chooses the tab stop spacing nearest to half an inch (the usual default
+// stops) at which the effect texts of all gesture lines start in one column,
+// and gives it to `document`. The lines' tab counts were set for one screen's
+// text widths; another font rasteriser can need stops a little closer or wider.
 void AlignTabColumn(QTextDocument& document, qreal halfInch)
 {
     const std::unique_ptr<QTextDocument> probe(document.clone());
-    qreal chosen = halfInch;
-    for (qreal distance = halfInch; distance <= 2 * halfInch; distance += 1.0) {
+    const auto aligned = [&probe](qreal distance) {
         QTextOption option = probe->defaultTextOption();
         option.setTabStopDistance(distance);
         probe->setDefaultTextOption(option);
         probe->markContentsDirty(0, probe->characterCount());
         const QList<qreal> columns = TabColumns(*probe);
-        if (!columns.isEmpty() && std::all_of(columns.begin(), columns.end(), [&](qreal x) {
-                return x == columns.front();
-            })) {
-            chosen = distance;
+        return !columns.isEmpty() && std::all_of(columns.begin(), columns.end(), [&](qreal x) {
+            return x == columns.front();
+        });
+    };
+    constexpr qreal kStep = 0.5;
+    qreal chosen = halfInch;
+    for (qreal offset = 0; offset <= halfInch / 2; offset += kStep) {
+        if (aligned(halfInch - offset)) {
+            chosen = halfInch - offset;
+            break;
+        }
+        if (offset > 0 && aligned(halfInch + offset)) {
+            chosen = halfInch + offset;
             break;
         }
     }
@@ -114,7 +124,8 @@ CHelpDialog::CHelpDialog(QWidget* parent, const QString& resource)
 
     QFile file(resource.isNull() ? QString::fromUtf8(kHelpResource) : resource);
     if (file.open(QIODevice::ReadOnly)) {
-        text_->setHtml(QString::fromUtf8(file.readAll()));
+        // Trimmed: a line end after the markup would show as a trailing blank.
+        text_->setHtml(QString::fromUtf8(file.readAll()).trimmed());
         AlignTabColumn(*text_->document(), text_->logicalDpiX() / 2.0);
     }
     text_->setEnabled(false);

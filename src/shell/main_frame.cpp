@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -301,7 +302,13 @@ void CMainFrame::createStartList()
         updateMenus();
     });
     connect(startList_, &QTreeWidget::itemClicked, this, &CMainFrame::ShowStartValues);
-    connect(startList_, &QTreeWidget::itemActivated, this, &CMainFrame::onStartActivated);
+    // A double click shows the selected start; so does Enter, for the keyboard.
+    // (Item activation is not used: some desktops activate on a single click.)
+    connect(startList_, &QTreeWidget::itemDoubleClicked, this, &CMainFrame::onStartDoubleClick);
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(key, startList_, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, &CMainFrame::onStartDoubleClick);
+    }
     connect(startListBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::updateMenus);
 }
 
@@ -316,7 +323,27 @@ void CMainFrame::createGraphWindows()
         window->overrideWindowFlags(CChildFrame::Flags());
         window->show();
         window->pane().SetMarkerCallback(&CMainFrame::OnMarker, this);
-        connect(window, &CChildFrame::visibilityChanged, this, &CMainFrame::updateMenus);
+        connect(window, &CChildFrame::visibilityChanged, this, [this](bool visible) {
+            if (!visible)
+                activateVisibleGraphWindow();
+            updateMenus();
+        });
+    }
+}
+
+void CMainFrame::activateVisibleGraphWindow()
+{
+    // A hidden window leaves no active one behind: the window active before
+    // it takes over, so the view commands and "Fenster" stay at hand.
+    if (activeGraphWindow())
+        return;
+    const QList<QMdiSubWindow*> history =
+        mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = history.rbegin(); it != history.rend(); ++it) {
+        if (!(*it)->isHidden()) {
+            mdiArea_->setActiveSubWindow(*it);
+            return;
+        }
     }
 }
 

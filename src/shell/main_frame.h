@@ -110,7 +110,7 @@ private:
 
     QAction* addCommand(int id);
     void onLoadDirectory();
-    void onStartActivated(QTreeWidgetItem* item);
+    void onStartDoubleClick();
     void onConfigureLogger();
     void onHelp();
     void arrangeIcons();
@@ -120,6 +120,7 @@ private:
     void SyncFrom(CGraphPlot& plot);
     void Mark(int row);
     CChildFrame* activeGraphWindow() const;
+    void activateVisibleGraphWindow();
     std::array<CChildFrame*, 3> graphWindowsInStackOrder() const;
     StartRecord* startAt(int index);
     bool ReadStart(int index);

@@ -112,11 +112,11 @@ void CMainFrame::ShowStartValues()
     SetStatusText(QString::fromStdString(StartValuesText(*startAt(index))));
 }
 
-void CMainFrame::onStartActivated(QTreeWidgetItem* item)
+void CMainFrame::onStartDoubleClick()
 {
-    // Activating a day item only opens or closes it (the tree does that).
-    const int index = ItemStartIndex(item);
-    if (startAt(index))
+    // On a day item the tree only opens or closes it.
+    const int index = SelectedStartIndex();
+    if (index >= 0)
         ShowStart(index);
 }
 

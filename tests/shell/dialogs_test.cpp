@@ -62,6 +62,24 @@ TEST(CHelpDialog, ShowsAllTwelveLinesInADisabledAreaWithAlignedColumns)
     ASSERT_GE(lines.size(), 12);
     EXPECT_EQ(lines[0], QStringLiteral(" Kurze Hilfe zu ZADUdir"));
     EXPECT_EQ(lines[7], QStringLiteral("   Maus mitte: \t\t\tMarker setzten"));
+    const char* const expected[] = {
+        " Kurze Hilfe zu ZADUdir",
+        "",
+        " Graphen:",
+        "   Maus links gedrückt halten: \tAusschnitt verschieben",
+        "   Maus links Doppelklick: \t\tGrößer Zoomen",
+        "   Maus rechts Doppelklick:\tKleiner Zoomen",
+        "   Maus links + SHIFT:\t\tAusschnitt wählen",
+        "   Maus mitte: \t\t\tMarker setzten",
+        "",
+        " Starts:",
+        "   Maus links: \t\t\tMaximalwerte anzeigen",
+        "   Maus links Doppelklick: \t\tVerlauf anzeigen",
+    };
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(lines[i].toStdString(), expected[i]) << "line " << i + 1;
+    for (qsizetype i = 12; i < lines.size(); ++i)
+        EXPECT_TRUE(lines[i].trimmed().isEmpty()) << "line " << i + 1;
     EXPECT_TRUE(document->firstBlock().charFormat().font().bold() ||
                 document->firstBlock().begin().fragment().charFormat().font().bold());
 

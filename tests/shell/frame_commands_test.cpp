@@ -1,0 +1,180 @@
+#include "shell_test_support.h"
+
+#include "graph/graph_pane.h"
+#include "shell/child_frame.h"
+#include "shell/command_table.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace veltrin::test {
+namespace {
+
+// A menu or tool bar as one line: texts (or ids) joined by " | ", "-" for a separator.
+QString Layout(const QList<QAction*>& actions, bool byId)
+{
+    QStringList parts;
+    for (const QAction* action : actions) {
+        if (action->isSeparator())
+            parts << QStringLiteral("-");
+        else
+            parts << (byId ? QString::number(action->data().toInt()) : action->text());
+    }
+    return parts.join(QStringLiteral(" | "));
+}
+
+class FrameCommandsTest : public ShellTest {
+protected:
+    QStringList MenuBarLayout() const
+    {
+        QStringList menus;
+        for (QAction* entry : frame_->menuBar()->actions()) {
+            if (entry->isVisible() && entry->menu())
+                menus << entry->text() + QStringLiteral(": ") +
+                             Layout(entry->menu()->actions(), false);
+        }
+        return menus;
+    }
+};
+
+TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
+{
+    CMainFrame& frame = MakeFrame();
+    frame.mdiArea()->setActiveSubWindow(frame.accelerationWindow());
+    EXPECT_EQ(MenuBarLayout(),
+              (QStringList{
+                  QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | - | "
+                                 "&Beenden"),
+                  QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | - | "
+                                 "Beschleunigung | Höhe | Geschwindigkeit"),
+                  QStringLiteral("Export: Excel CSV | KML"),
+                  QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
+                                 "&Symbole anordnen"),
+                  QStringLiteral("&Hilfe: &Hilfe | &Info über VELT Win..."),
+              }));
+
+    auto* toolBar = frame.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(Layout(toolBar->actions(), true),
+              QStringLiteral("57601 | - | 57664 | - | 32788 | - | 32789 | 32790 | 32793 | 32792 | "
+                             "32794"));
+}
+
+TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
+{
+    CMainFrame& frame = MakeFrame();
+    struct Prompt {
+        int id;
+        const char* status;
+        const char* tip;  // empty: the button shows no tool tip
+    };
+    const Prompt prompts[] = {
+        {command::LoadDirectory, "Loggerdaten laden", ""},
+        {command::ConfigureLogger, "Logger einrichten", ""},
+        {command::ExportKml, "KML für Google Earth", ""},
+        {command::ZoomIn, "Vergrößern", ""},
+        {command::ZoomOut, "Verkleinern", ""},
+        {command::ShiftRight, "Nacht rechts schieben", ""},
+        {command::ShiftLeft, "Nach links schieben", ""},
+        {command::FullView, "Vollansicht", ""},
+        {command::Help, "Hilfe", ""},
+        {command::About, "Zeigt Programminformationen, Versionsnummer und Copyright an.", "Info"},
+        {command::Exit, "Beendet die Anwendung und fordert zum Speichern der Dokumente auf.",
+         "Beenden"},
+        {command::ArrangeIcons, "Ordnet die Symbole im unteren Fensterrand an.",
+         "Symbole anordnen"},
+        {command::Cascade, "Ordnet die Fenster überlappend an.", "Überlappende Fenster"},
+        {command::Tile, "Ordnet die Fenster nebeneinander an.", "Fenster nebeneinander"},
+        {command::ToggleToolBar, "Blendet die Symbolleiste ein oder aus.", "Symbolleiste"},
+        {command::ToggleStatusBar, "Blendet die Statusleiste ein oder aus.", "Statusleiste"},
+        {command::ExportCsv, "", ""},
+        {command::ToggleStartList, "", ""},
+    };
+    for (const Prompt& p : prompts) {
+        QAction* action = frame.action(p.id);
+        ASSERT_NE(action, nullptr) << p.id;
+        EXPECT_EQ(action->statusTip().toStdString(), p.status) << p.id;
+        const CommandSpec* spec = FindCommand(p.id);
+        ASSERT_NE(spec, nullptr) << p.id;
+        EXPECT_EQ(SplitPrompt(spec->prompt).toolTip, p.tip) << p.id;
+        if (p.tip[0] != '\0') {
+            EXPECT_EQ(action->toolTip().toStdString(), p.tip) << p.id;
+        }
+    }
+}
+
+TEST_F(FrameCommandsTest, ClickIntoAGraphMakesItsWindowTheActiveOne)
+{
+    CMainFrame& frame = MakeFrame();
+    frame.mdiArea()->setActiveSubWindow(frame.speedWindow());
+    for (CChildFrame* window : {frame.altitudeWindow(), frame.accelerationWindow()}) {
+        CGraphPane& pane = window->pane();
+        QTest::mouseClick(&pane, Qt::MiddleButton, {}, pane.rect().center());
+        EXPECT_EQ(frame.mdiArea()->activeSubWindow(), window);
+        EXPECT_EQ(frame.windowTitle(), QStringLiteral("ZADUdir - ") + window->windowTitle());
+    }
+}
+
+TEST_F(FrameCommandsTest, HidingTheActiveWindowHandsActivationToAVisibleOne)
+{
+    WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
+                  SteadyStart(60));
+    CMainFrame& frame = MakeFrame();
+    frame.ShowStart(0);
+    frame.mdiArea()->setActiveSubWindow(frame.altitudeWindow());
+    frame.mdiArea()->setActiveSubWindow(frame.speedWindow());
+
+    // The window active before takes over; view commands and "Fenster" stay.
+    frame.action(command::ToggleSpeed)->trigger();
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), frame.altitudeWindow());
+    EXPECT_TRUE(frame.action(command::ZoomIn)->isEnabled());
+    EXPECT_EQ(MenuBarLayout().size(), 5);
+
+    frame.altitudeWindow()->close();  // hides it as well
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), frame.accelerationWindow());
+
+    // With every graph hidden nothing is active: no view commands, no "Fenster".
+    frame.action(command::ToggleAcceleration)->trigger();
+    EXPECT_FALSE(frame.action(command::ZoomIn)->isEnabled());
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("ZADUdir"));
+    EXPECT_EQ(MenuBarLayout().size(), 4);
+
+    // Shown again, a window is active and has the focus.
+    frame.action(command::ToggleSpeed)->trigger();
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), frame.speedWindow());
+    EXPECT_TRUE(frame.action(command::ZoomIn)->isEnabled());
+    EXPECT_EQ(MenuBarLayout().size(), 5);
+}
+
+TEST_F(FrameCommandsTest, SingleClickShowsValuesOnlyWhileEnterOrDoubleClickShowsTheStart)
+{
+    WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
+                  SteadyStart(60));
+    CMainFrame& frame = MakeFrame();
+    QTreeWidget* tree = frame.startList();
+    QTreeWidgetItem* item = StartItem(0);
+    ASSERT_NE(item, nullptr);
+    item->parent()->setExpanded(true);
+    const QPoint at = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(frame.StatusText().startsWith(QStringLiteral("Acc.: ")));
+    EXPECT_EQ(frame.accelerationWindow()->pane().plot().SeriesCount(), 0);
+
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(frame.accelerationWindow()->pane().plot().SeriesCount(), 1);
+    EXPECT_EQ(frame.accelerationWindow()->pane().plot().Table().Count(), 61);
+
+    // Enter on a day item leaves the graphs alone.
+    tree->setCurrentItem(item->parent());
+    QTest::keyClick(tree, Qt::Key_Enter);
+    EXPECT_EQ(frame.accelerationWindow()->pane().plot().Table().Count(), 61);
+}
+
+}  // namespace
+}  // namespace veltrin::test
