@@ -10,49 +10,49 @@ namespace {
 using namespace command;
 
 constexpr std::array kCommands{
-    CommandSpec{LoadDirectory, "Verzeichnis &laden", "Loggerdaten laden", ":/toolbar/load.png"},
-    CommandSpec{ConfigureLogger, "Logger konfigurieren", "Logger einrichten", ""},
-    CommandSpec{Exit, "&Beenden",
+    CommandEntry{LoadDirectory, "Verzeichnis &laden", "Loggerdaten laden", ":/toolbar/load.png"},
+    CommandEntry{ConfigureLogger, "Logger konfigurieren", "Logger einrichten", ""},
+    CommandEntry{Exit, "&Beenden",
                 "Beendet die Anwendung und fordert zum Speichern der Dokumente auf.\nBeenden", ""},
-    CommandSpec{ToggleToolBar, "&Symbolleiste",
+    CommandEntry{ToggleToolBar, "&Symbolleiste",
                 "Blendet die Symbolleiste ein oder aus.\nSymbolleiste", ""},
-    CommandSpec{ToggleStatusBar, "Status&leiste",
+    CommandEntry{ToggleStatusBar, "Status&leiste",
                 "Blendet die Statusleiste ein oder aus.\nStatusleiste", ""},
-    CommandSpec{ToggleStartList, "Startliste", "", ""},
-    CommandSpec{ToggleAcceleration, "Beschleunigung", "", ""},
-    CommandSpec{ToggleAltitude, "Höhe", "", ""},
-    CommandSpec{ToggleSpeed, "Geschwindigkeit", "", ""},
-    CommandSpec{ExportCsv, "Excel CSV", "", ""},
-    CommandSpec{ExportKml, "KML", "KML für Google Earth", ":/toolbar/kml.png"},
-    CommandSpec{StackWindows, "Über&einander", "", ""},
-    CommandSpec{Cascade, "Ü&berlappend",
+    CommandEntry{ToggleStartList, "Startliste", "", ""},
+    CommandEntry{ToggleAcceleration, "Beschleunigung", "", ""},
+    CommandEntry{ToggleAltitude, "Höhe", "", ""},
+    CommandEntry{ToggleSpeed, "Geschwindigkeit", "", ""},
+    CommandEntry{ExportCsv, "Excel CSV", "", ""},
+    CommandEntry{ExportKml, "KML", "KML für Google Earth", ":/toolbar/kml.png"},
+    CommandEntry{StackWindows, "Über&einander", "", ""},
+    CommandEntry{Cascade, "Ü&berlappend",
                 "Ordnet die Fenster überlappend an.\nÜberlappende Fenster", ""},
-    CommandSpec{Tile, "&Nebeneinander",
+    CommandEntry{Tile, "&Nebeneinander",
                 "Ordnet die Fenster nebeneinander an.\nFenster nebeneinander", ""},
-    CommandSpec{ArrangeIcons, "&Symbole anordnen",
+    CommandEntry{ArrangeIcons, "&Symbole anordnen",
                 "Ordnet die Symbole im unteren Fensterrand an.\nSymbole anordnen", ""},
-    CommandSpec{Help, "&Hilfe", "Hilfe", ""},
-    CommandSpec{About, "&Info über VELT Win...",
+    CommandEntry{Help, "&Hilfe", "Hilfe", ""},
+    CommandEntry{About, "&Info über VELT Win...",
                 "Zeigt Programminformationen, Versionsnummer und Copyright an.\nInfo",
                 ":/toolbar/about.png"},
-    CommandSpec{ZoomIn, "", "Vergrößern", ":/toolbar/zoom_in.png"},
-    CommandSpec{ZoomOut, "", "Verkleinern", ":/toolbar/zoom_out.png"},
-    CommandSpec{ShiftRight, "", "Nacht rechts schieben", ":/toolbar/shift_right.png"},
-    CommandSpec{ShiftLeft, "", "Nach links schieben", ":/toolbar/shift_left.png"},
-    CommandSpec{FullView, "", "Vollansicht", ":/toolbar/full_view.png"},
+    CommandEntry{ZoomIn, "", "Vergrößern", ":/toolbar/zoom_in.png"},
+    CommandEntry{ZoomOut, "", "Verkleinern", ":/toolbar/zoom_out.png"},
+    CommandEntry{ShiftRight, "", "Nacht rechts schieben", ":/toolbar/shift_right.png"},
+    CommandEntry{ShiftLeft, "", "Nach links schieben", ":/toolbar/shift_left.png"},
+    CommandEntry{FullView, "", "Vollansicht", ":/toolbar/full_view.png"},
 };
 
 }  // namespace
 
-std::span<const CommandSpec> Commands()
+std::span<const CommandEntry> Commands()
 {
     return kCommands;
 }
 
-const CommandSpec* FindCommand(int id)
+const CommandEntry* FindCommand(int id)
 {
     const auto it = std::find_if(kCommands.begin(), kCommands.end(),
-                                 [id](const CommandSpec& spec) { return spec.id == id; });
+                                 [id](const CommandEntry& entry) { return entry.id == id; });
     return it == kCommands.end() ? nullptr : &*it;
 }
 

@@ -35,7 +35,7 @@ inline constexpr int FullView = 32794;
 // One command: its id, its menu text with "&" before the mnemonic (empty for
 // commands that only have a tool bar button), its prompt string and its tool
 // bar image (empty for commands without a button).
-struct CommandSpec {
+struct CommandEntry {
     int id;
     const char* menuText;
     const char* prompt;
@@ -43,10 +43,10 @@ struct CommandSpec {
 };
 
 // Every command of the frame, in no particular order.
-std::span<const CommandSpec> Commands();
+std::span<const CommandEntry> Commands();
 
 // The command with `id`, or nullptr when there is none.
-const CommandSpec* FindCommand(int id);
+const CommandEntry* FindCommand(int id);
 
 // A prompt split at its line break: the status text before it, the tool tip
 // after it (empty when the prompt has no line break).

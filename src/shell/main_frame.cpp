@@ -115,16 +115,16 @@ void CMainFrame::createMdiArea()
 
 QAction* CMainFrame::addCommand(int id)
 {
-    const CommandSpec* spec = FindCommand(id);
+    const CommandEntry* entry = FindCommand(id);
     auto* qaction = new QAction(this);
     qaction->setData(id);
-    if (spec) {
-        qaction->setText(Text(spec->menuText));
-        const PromptParts prompt = SplitPrompt(spec->prompt);
+    if (entry) {
+        qaction->setText(Text(entry->menuText));
+        const PromptParts prompt = SplitPrompt(entry->prompt);
         qaction->setStatusTip(QString::fromStdString(prompt.statusTip));
         qaction->setToolTip(QString::fromStdString(prompt.toolTip));
-        if (spec->image[0] != '\0')
-            qaction->setIcon(QIcon(Text(spec->image)));
+        if (entry->image[0] != '\0')
+            qaction->setIcon(QIcon(Text(entry->image)));
         if (qaction->text().isEmpty())
             qaction->setText(QString::fromStdString(prompt.statusTip));
     }
@@ -249,8 +249,8 @@ void CMainFrame::createToolBar()
     for (QAction* button : toolBar_->actions()) {
         if (button->isSeparator())
             continue;
-        const CommandSpec* spec = FindCommand(button->data().toInt());
-        if (spec && SplitPrompt(spec->prompt).toolTip.empty())
+        const CommandEntry* entry = FindCommand(button->data().toInt());
+        if (entry && SplitPrompt(entry->prompt).toolTip.empty())
             toolBar_->widgetForAction(button)->installEventFilter(quiet);
     }
     connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::updateMenus);

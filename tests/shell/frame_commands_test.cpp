@@ -99,9 +99,9 @@ TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
         QAction* action = frame.action(p.id);
         ASSERT_NE(action, nullptr) << p.id;
         EXPECT_EQ(action->statusTip().toStdString(), p.status) << p.id;
-        const CommandSpec* spec = FindCommand(p.id);
-        ASSERT_NE(spec, nullptr) << p.id;
-        EXPECT_EQ(SplitPrompt(spec->prompt).toolTip, p.tip) << p.id;
+        const CommandEntry* entry = FindCommand(p.id);
+        ASSERT_NE(entry, nullptr) << p.id;
+        EXPECT_EQ(SplitPrompt(entry->prompt).toolTip, p.tip) << p.id;
         if (p.tip[0] != '\0') {
             EXPECT_EQ(action->toolTip().toStdString(), p.tip) << p.id;
         }
