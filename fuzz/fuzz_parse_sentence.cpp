@@ -1,6 +1,8 @@
-// Feeds arbitrary bytes to the sentence parser as one line, and checks the
-// numeric field rules against the C library's scanf on short inputs.
+// Feeds arbitrary bytes to the sentence parser as one line, checks the
+// numeric field rules against the C library's scanf on short inputs, and the
+// one-pass reading of data lines against the parser.
 #include "data/field_rules.h"
+#include "data/plain_sample_line.h"
 #include "data/sentence_parser.h"
 
 #include <cmath>
@@ -65,9 +67,13 @@ bool ReferenceChecksum(std::string_view line)
     if (i == line.size()) {
         return false;
     }
+    // The checksummed range runs from after the start character to the first
+    // "*" of the line; when the start character is that "*", it is empty.
     unsigned sum = 0;
-    for (++i; i < line.size() && line[i] != '*'; ++i) {
-        sum ^= static_cast<unsigned char>(line[i]);
+    if (line[i] != '*') {
+        for (++i; i < line.size() && line[i] != '*'; ++i) {
+            sum ^= static_cast<unsigned char>(line[i]);
+        }
     }
     if (line.size() - i < 3) {
         return false;
@@ -77,6 +83,27 @@ bool ReferenceChecksum(std::string_view line)
         return v <= '9' ? v - '0' : v - 55;
     };
     return 16 * digit(line[i + 1]) + digit(line[i + 2]) == static_cast<int>(sum);
+}
+
+bool SameFields(const veltrin::DrFields& a, const veltrin::DrFields& b)
+{
+    return a.timeMs == b.timeMs && SameReal(a.accX, b.accX) && SameReal(a.accY, b.accY) &&
+           SameReal(a.accZ, b.accZ) && SameReal(a.ias, b.ias) && SameReal(a.real6, b.real6) &&
+           SameReal(a.real7, b.real7) && a.altitude == b.altitude && a.flags == b.flags;
+}
+
+// Whatever the one-pass reading takes must read as ParseSentence reads it.
+void CheckPlainSampleLine(std::string_view line)
+{
+    veltrin::DrFields fast{};
+    if (!veltrin::ReadPlainSampleLine(line, fast)) {
+        return;
+    }
+    veltrin::Sentence sentence;
+    const veltrin::DrFields* general = veltrin::ParseSentence(sentence, line) ? sentence.Get<veltrin::DrFields>() : nullptr;
+    if (general == nullptr || !SameFields(fast, *general)) {
+        std::abort();
+    }
 }
 
 }  // namespace
@@ -93,5 +120,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     CheckFieldRules(line);
+    CheckPlainSampleLine(line);
+    // Random bytes rarely carry a matching checksum: try the text before the
+    // first "*" again with its checksum appended.
+    if (const std::size_t star = line.find('*'); star != std::string_view::npos && star > 0) {
+        std::string framed(line.substr(0, star));
+        veltrin::AppendChecksum(framed);
+        CheckPlainSampleLine(framed);
+    }
     return 0;
 }

@@ -381,9 +381,11 @@ double ReadLatitudeField(std::string_view field) { return ReadAngle(field, 2); }
 
 double ReadLongitudeField(std::string_view field) { return ReadAngle(field, 3); }
 
-std::int32_t ReadTimeStampField(std::string_view field)
+std::int32_t ReadTimeStampField(std::string_view field) { return TimeStampFromSeconds(ReadRealField(field)); }
+
+std::int32_t TimeStampFromSeconds(double seconds)
 {
-    const double ms = ReadRealField(field) * 1000.0;
+    const double ms = seconds * 1000.0;
     if (std::isnan(ms)) {
         return 0;
     }

@@ -52,6 +52,8 @@ double ReadLongitudeField(std::string_view field);
 // Recorder time stamp: "%lf" seconds times 1000, truncated toward zero.
 // 0 when unreadable or not a number; values beyond the 32-bit range saturate.
 std::int32_t ReadTimeStampField(std::string_view field);
+// The time stamp rule applied to seconds already read.
+std::int32_t TimeStampFromSeconds(double seconds);
 
 // FAA mode letter as a number: N 0, A 1, D 2, E 6; anything else 0.
 int FaaModeNumber(std::string_view field);

@@ -343,6 +343,11 @@ bool VerifyWholeLine(std::string_view line)
     if (p == end) {
         return false;
     }
+    if (*p == '*') {
+        // The first "*" of the line is the start character itself: nothing
+        // lies between the two, so the expected value is 0.
+        return end - p >= 3 && 16 * ChecksumDigit(p[1]) + ChecksumDigit(p[2]) == 0;
+    }
     ++p;
     // Eight characters at a time while none of them is "*".
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;

@@ -1,5 +1,6 @@
 #include "data/start_data_stream.h"
 
+#include "data/plain_sample_line.h"
 #include "data/sentence_parser.h"
 #include "data/start_rules.h"
 
@@ -88,6 +89,17 @@ void StartDataStream::Append(const char* data, std::size_t count)
 
 void StartDataStream::HandlePiece(std::string_view piece)
 {
+    // Every sentence the reader uses starts with "$"; anything else is skipped unparsed.
+    if (piece.empty() || piece.front() != '$') {
+        return;
+    }
+    // Nearly every line is a data sample of the plain form. Whatever follows
+    // its checksum digits is ignored, so the piece needs no trimming for it.
+    DrFields sample;
+    if (ReadPlainSampleLine(piece, sample)) {
+        AddSample(sample);
+        return;
+    }
     // The text ends at a NUL; then trailing line-end characters and blanks go.
     if (const void* nul = std::memchr(piece.data(), '\0', piece.size())) {
         piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
@@ -95,44 +107,45 @@ void StartDataStream::HandlePiece(std::string_view piece)
     while (!piece.empty() && (piece.back() == '\n' || piece.back() == '\r' || piece.back() == ' ')) {
         piece.remove_suffix(1);
     }
-    // Every sentence the reader uses starts with "$"; anything else is skipped unparsed.
-    if (piece.empty() || piece.front() != '$') {
-        return;
-    }
     ParseSentence(sentence_, piece);
-    HandleSentence();
-}
-
-void StartDataStream::HandleSentence()
-{
     if (const DrFields* dr = sentence_.Get<DrFields>()) {
-        Sample sample;
-        sample.timeMs = dr->timeMs;
-        sample.accX = dr->accX;
-        sample.accY = dr->accY;
-        sample.accZ = dr->accZ;
-        sample.ias = dr->ias;
-        sample.altitude = static_cast<double>(dr->altitude);
-        ApplyEventRule(sample, dr->flags, lastEventMs_);
-        ApplyStatistics(start_, sample);
-        altitude_ = dr->altitude;
-        ias_ = sample.ias;
-        accZ_ = sample.accZ;
-        start_.samples.push_back(sample);
+        AddSample(*dr);
     } else if (const GgaFields* gga = sentence_.Get<GgaFields>()) {
-        GpsFix fix;
-        fix.valid = gga->fixQuality > 0;
-        fix.utcTime = gga->timeOfDay;
-        fix.latitude = gga->latitude;
-        fix.longitude = gga->longitude;
-        fix.gpsAltitude = gga->altitude;
-        fix.altitude = static_cast<double>(altitude_);
-        fix.ias = ias_;
-        fix.accZ = accZ_;
-        start_.fixes.push_back(fix);
+        AddFix(*gga);
     } else if (const LdFields* ld = sentence_.Get<LdFields>()) {
         ApplyLandingRule(start_, ld->landingHhmmss);
     }
+}
+
+void StartDataStream::AddSample(const DrFields& dr)
+{
+    Sample sample;
+    sample.timeMs = dr.timeMs;
+    sample.accX = dr.accX;
+    sample.accY = dr.accY;
+    sample.accZ = dr.accZ;
+    sample.ias = dr.ias;
+    sample.altitude = static_cast<double>(dr.altitude);
+    ApplyEventRule(sample, dr.flags, lastEventMs_);
+    ApplyStatistics(start_, sample);
+    altitude_ = dr.altitude;
+    ias_ = sample.ias;
+    accZ_ = sample.accZ;
+    start_.samples.push_back(sample);
+}
+
+void StartDataStream::AddFix(const GgaFields& gga)
+{
+    GpsFix fix;
+    fix.valid = gga.fixQuality > 0;
+    fix.utcTime = gga.timeOfDay;
+    fix.latitude = gga.latitude;
+    fix.longitude = gga.longitude;
+    fix.gpsAltitude = gga.altitude;
+    fix.altitude = static_cast<double>(altitude_);
+    fix.ias = ias_;
+    fix.accZ = accZ_;
+    start_.fixes.push_back(fix);
 }
 
 void LoadStartDataFromBytes(StartRecord& start, std::string_view bytes)

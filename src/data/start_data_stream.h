@@ -30,7 +30,8 @@ public:
 private:
     void Append(const char* data, std::size_t count);
     void HandlePiece(std::string_view piece);
-    void HandleSentence();
+    void AddSample(const DrFields& dr);
+    void AddFix(const GgaFields& gga);
 
     StartRecord& start_;
     char piece_[kMaxLinePiece];

@@ -57,6 +57,10 @@ TEST(ParseSentence, FramingAndIdentifierTable)
         {"other start character", Framed("!GPGGA,1"), true, SentenceKind::None},
         {"line ends at NUL", withNul, true, SentenceKind::Gga},
         {"trailing text after checksum", std::string(kGgaExample) + "  ", true, SentenceKind::Gga},
+        // When the start character is the first "*", nothing lies before it:
+        // the expected value is 0, read from the two characters that follow.
+        {"start character is the star", " *00", true, SentenceKind::None},
+        {"start star, later star ignored", "*A*41", false, SentenceKind::None},
     };
     for (const FramingCase& c : cases) {
         SCOPED_TRACE(c.name);
