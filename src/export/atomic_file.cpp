@@ -19,16 +19,30 @@ std::string SystemText(int errorNumber) {
 }
 
 // ".name.<n>.tmp" beside the target: hidden, so that a folder listing does not
-// offer a half-written file.
-std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigned long long n) {
+// offer a half-written file. A target name near the file system's length limit
+// gets the short ".veltrin.<n>.tmp" instead.
+std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigned long long n,
+                                    bool shortName) {
     std::string name = ".";
-    name += target.filename().string();
+    name += shortName ? std::string("veltrin") : target.filename().string();
     name += '.';
     name += std::to_string(n);
     name += ".tmp";
     std::filesystem::path path = target;
     path.replace_filename(name);
     return path;
+}
+
+// Whether the folder takes a name as long as the target's; true when unknown.
+bool TargetNameFits(const std::filesystem::path& target) {
+#if defined(__unix__) || defined(__APPLE__)
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (limit > 0) return target.filename().native().size() <= static_cast<std::size_t>(limit);
+#else
+    (void)target;
+#endif
+    return true;
 }
 
 }  // namespace
@@ -48,8 +62,10 @@ ExportResult AtomicFile::Open(const std::filesystem::path& target) {
     const auto seed = static_cast<unsigned long long>(
         std::chrono::steady_clock::now().time_since_epoch().count());
     int lastError = 0;
+    bool shortName = false;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        std::filesystem::path candidate = TemporaryName(target, (seed + static_cast<unsigned long long>(attempt)) % 1000000ULL);
+        std::filesystem::path candidate = TemporaryName(
+            target, (seed + static_cast<unsigned long long>(attempt)) % 1000000ULL, shortName);
         errno = 0;
 #if defined(_WIN32)
         std::FILE* file = _wfopen(candidate.c_str(), L"wbx");
@@ -63,6 +79,10 @@ ExportResult AtomicFile::Open(const std::filesystem::path& target) {
             return MakeExportResult(ExportStatus::Ok);
         }
         lastError = errno;
+        if (lastError == ENAMETOOLONG && !shortName && TargetNameFits(target)) {
+            shortName = true;
+            continue;
+        }
         if (lastError != EEXIST) break;
     }
     return MakeExportResult(ExportStatus::CannotCreate, SystemText(lastError));

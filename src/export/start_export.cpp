@@ -45,11 +45,14 @@ public:
         const GpsFix& a = fixes_[static_cast<std::size_t>(after_)];
         const double span = a.utcTime - b.utcTime;
         const double m = (fix.utcTime - b.utcTime) / span;
-        if (!(span > 0.0) || !(m >= 0.0 && m <= 1.0)) {
-            // Equal times or a gap across midnight: the data layer decides.
+        const Position p{b.latitude + m * (a.latitude - b.latitude), b.longitude + m * (a.longitude - b.longitude)};
+        if (!(span > 0.0) || !(m >= 0.0 && m <= 1.0) || !std::isfinite(p.latitude) ||
+            !std::isfinite(p.longitude)) {
+            // Equal times, a gap across midnight or a position out of range:
+            // the data layer decides.
             return PositionAt(fixes_, static_cast<std::ptrdiff_t>(k));
         }
-        return {b.latitude + m * (a.latitude - b.latitude), b.longitude + m * (a.longitude - b.longitude)};
+        return p;
     }
 
 private:

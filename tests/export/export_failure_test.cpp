@@ -104,5 +104,18 @@ TEST(AtomicFile, FileLeftUncommittedIsDiscarded) {
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
+TEST(AtomicFile, NameAtTheLengthLimitIsWrittenAndALongerOneIsRefused) {
+    TempDir dir;
+    const std::string longest = std::string(251, 'x') + ".csv";  // 255 bytes, the usual limit
+    const ExportResult written = ExportCsv(BusyStart(2, 0), dir / longest);
+    ASSERT_TRUE(written.ok()) << written.Message();
+    EXPECT_EQ(ReadFile(dir / longest).rfind("Time;AccX;AccY;AccZ;IAS;Altitude\r\n", 0), 0u);
+    EXPECT_EQ(EntriesIn(dir.path()), 1u) << "temporary file left behind";
+
+    const ExportResult refused = ExportCsv(BusyStart(2, 0), dir / ("y" + longest));
+    EXPECT_EQ(refused.status, ExportStatus::CannotCreate);
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
 }  // namespace
 }  // namespace veltrin

@@ -139,6 +139,34 @@ TEST(KmlLineDocument, RemoveCountKeepsEveryFifthPointAndEveryLineEnd) {
                            "       11.00000000,58.00000000,100.0 \r\n\r\n");
 }
 
+TEST(KmlLineDocument, ThinningCountsPointsWithFixAndRestartsWithEachDocument) {
+    // Fix, no fix, fix, fix, no fix, fix, fix: with a count of 2 the first,
+    // third and fifth points with fix are written.
+    const bool valid[] = {true, false, true, true, false, true, true};
+    std::vector<GpsFix> fixes;
+    for (int i = 0; i < 7; ++i) fixes.push_back(Fix(valid[i], 40.0 + i, 11.0, 100.0));
+    const StartRecord start = StartAt(test::kAugust26, fixes);
+    const std::string expected = "       11.00000000,40.00000000,100.0 \r\n\r\n"
+                                 "       11.00000000,43.00000000,100.0 \r\n\r\n"
+                                 "       11.00000000,46.00000000,100.0 \r\n";
+
+    std::map<std::string, std::string> environment = {{"KML_REMOVECNT", "2"}};
+    KmlWriter writer([&environment](const char* name) -> std::optional<std::string> {
+        auto it = environment.find(name);
+        return it == environment.end() ? std::nullopt : std::optional<std::string>(it->second);
+    });
+    EXPECT_EQ(Coordinates(Export(start, false, writer)), expected);
+    EXPECT_EQ(Coordinates(Export(start, false, writer)), expected) << "second export of the same run";
+    // The track is never thinned.
+    const std::string track = Export(start, true, writer);
+    std::size_t coords = 0;
+    for (auto at = track.find("<gx:coord>"); at != std::string::npos; at = track.find("<gx:coord>", at + 1)) ++coords;
+    EXPECT_EQ(coords, 7u);
+    // Once read, the count stays in force while the variable is unset.
+    environment.clear();
+    EXPECT_EQ(Coordinates(Export(start, false, writer)), expected);
+}
+
 TEST(KmlLineDocument, ZeroAltitudeGroundsTheLineAndIsWrittenAsTwoMetres) {
     const StartRecord start = StartAt(test::kAugust26, {Fix(true, 1.0, 2.0, 0.0), Fix(true, 1.0, 2.5, 0.0)});
     const std::string document = Export(start, false);
@@ -284,17 +312,26 @@ TEST(KmlTrackDocument, WholeDocumentByteForByteWithInterpolatedPositions) {
 }
 
 TEST(KmlTrackDocument, CoordinatesAgreeWithPositionAt) {
-    // Leading and trailing runs without fix, an interior gap, equal times.
+    // Leading and trailing runs without fix, an interior gap, equal times, a
+    // gap whose interpolation overflows, and a gap across midnight.
+    struct Point {
+        bool valid;
+        double time, latitude, longitude;
+    };
+    const Point points[] = {{false, 10, 0, 0},     {false, 11, 0, 0},      {true, 12, 42, 3},
+                            {false, 13, 0, 0},     {false, 14, 0, 0},      {true, 16, 45, 0},
+                            {false, 16, 0, 0},     {true, 16, 47, -2},     {false, 20, 0, 0},
+                            {true, 21, 1e308, 9},  {false, 22, 0, 0},      {true, 23, -1e308, 9},
+                            {true, 86398, 50, 8},  {false, 86399, 0, 0},   {true, 1, 51, 9},
+                            {false, 2, 0, 0}};
     std::vector<GpsFix> fixes;
-    const bool valid[] = {false, false, true, false, false, true, false, true, false};
-    const double times[] = {10, 11, 12, 13, 14, 16, 16, 16, 20};
-    for (int i = 0; i < 9; ++i) {
-        fixes.push_back(Fix(valid[i], valid[i] ? 40.0 + i : 0.0, valid[i] ? 5.0 - i : 0.0, 100.0));
-        fixes.back().utcTime = times[i];
+    for (const Point& point : points) {
+        fixes.push_back(Fix(point.valid, point.latitude, point.longitude, 100.0));
+        fixes.back().utcTime = point.time;
     }
     const StartRecord start = StartAt(test::kAugust26, fixes);
     std::string expected;
-    for (std::ptrdiff_t i = 0; i < 9; ++i) {
+    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(fixes.size()); ++i) {
         const Position p = PositionAt(start.fixes, i);
         expected += "\t\t\t<gx:coord>";
         AppendFixed(expected, p.longitude, 8);
@@ -317,6 +354,34 @@ TEST(KmlTime, PointAfterMidnightIsNotDatedBeforeTheStart) {
     const CalendarSeconds start = test::kAugust26 + 23 * 3600 + 55 * 60;
     EXPECT_EQ(KmlTimeString(TrackPointTime(start, 23 * 3600 + 59 * 60 + 59.9)), "2012-08-26T23:59:59Z");
     EXPECT_EQ(KmlTimeString(TrackPointTime(start, 65.0)), "2012-08-27T00:01:05Z");
+
+    const CalendarSeconds newYearsEve = 1356912000;  // 2012-12-31 00:00:00 UTC
+    const struct {
+        CalendarSeconds start;
+        double timeOfDay;
+        const char* expected;
+    } cases[] = {
+        {newYearsEve + 23 * 3600 + 50 * 60, 300.0, "2013-01-01T00:05:00Z"},            // into the new year
+        {start, 23 * 3600 + 54 * 60 + 58.0, "2012-08-26T23:54:58Z"},                   // a fix just before the start
+        {test::kAugust26 + 12 * 3600, 0.0, "2012-08-26T00:00:00Z"},                   // exactly 12 h before
+        {test::kAugust26 + 12 * 3600 + 1, 0.0, "2012-08-27T00:00:00Z"},               // more than 12 h before
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(KmlTimeString(TrackPointTime(c.start, c.timeOfDay)), c.expected) << c.timeOfDay;
+    }
+
+    // The track of such a flight runs on into the next day, in order.
+    std::vector<GpsFix> fixes;
+    for (double timeOfDay : {86395.0, 86399.0, 3.0}) {
+        fixes.push_back(Fix(true, 48.0, 11.0, 500.0));
+        fixes.back().utcTime = timeOfDay;
+    }
+    const std::string document = Export(StartAt(test::kAugust26 + 23 * 3600 + 59 * 60 + 50, fixes), true);
+    EXPECT_NE(document.find("<begin>2012-08-26T23:59:55Z</begin>\r\n\t\t\t\t<end>2012-08-27T00:00:03Z</end>"),
+              std::string::npos);
+    EXPECT_NE(document.find("<when>2012-08-26T23:59:55Z</when>\r\n\t\t\t<when>2012-08-26T23:59:59Z</when>\r\n"
+                            "\t\t\t<when>2012-08-27T00:00:03Z</when>"),
+              std::string::npos);
 }
 
 TEST(KmlDocuments, StartWithoutTrackPointsLeavesAnEmptyFile) {
