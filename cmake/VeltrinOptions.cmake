@@ -15,3 +15,23 @@ function(veltrin_add_present_subdirectories)
     endif()
   endforeach()
 endfunction()
+
+# Adds the static library veltrin_<name> and its alias veltrin::<name> from
+# SOURCES, with the include root (src/ unless INCLUDE_ROOT names another) as
+# public include directory, the PUBLIC and PRIVATE link libraries, and the
+# strict warnings.
+#   veltrin_add_library(<name> [INCLUDE_ROOT <dir>] SOURCES <files...>
+#                       [PUBLIC <libs...>] [PRIVATE <libs...>])
+function(veltrin_add_library name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "INCLUDE_ROOT" "SOURCES;PUBLIC;PRIVATE")
+  if(arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "veltrin_add_library(${name}): unknown arguments ${arg_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT arg_INCLUDE_ROOT)
+    set(arg_INCLUDE_ROOT ${PROJECT_SOURCE_DIR}/src)
+  endif()
+  add_library(veltrin_${name} STATIC ${arg_SOURCES})
+  add_library(veltrin::${name} ALIAS veltrin_${name})
+  target_include_directories(veltrin_${name} PUBLIC ${arg_INCLUDE_ROOT})
+  target_link_libraries(veltrin_${name} PUBLIC ${arg_PUBLIC} PRIVATE ${arg_PRIVATE} veltrin::warnings)
+endfunction()

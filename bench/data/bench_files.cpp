@@ -2,10 +2,9 @@
 
 #include "data/number_format.h"
 #include "data/sentence_parser.h"
+#include "support/temp_dir.h"
 
 #include <fstream>
-#include <random>
-#include <system_error>
 
 namespace veltrin::bench {
 
@@ -16,25 +15,7 @@ constexpr std::size_t kSamplesPerSecond = 25;
 constexpr int kCardDays = 400;
 constexpr int kStartsPerDay = 25;
 
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& name)
-        : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(std::random_device{}())))
-    {
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using test::TempDir;
 
 }  // namespace
 
@@ -79,7 +60,7 @@ std::string FixLine(std::size_t second)
 
 const GeneratedStart& LargeStart()
 {
-    static const TempFolder folder("veltrin-bench-start");
+    static const TempDir folder("veltrin-bench-start");
     static const GeneratedStart start = [] {
         GeneratedStart s;
         s.path = folder.path() / "S101500.LOG";
@@ -109,7 +90,7 @@ const GeneratedStart& LargeStart()
 
 const std::filesystem::path& LargeCard()
 {
-    static const TempFolder folder("veltrin-bench-card");
+    static const TempDir folder("veltrin-bench-card");
     static const bool made = [] {
         for (int d = 0; d < kCardDays; ++d) {
             // Days 1 to 28 of each month from January 2012 on.

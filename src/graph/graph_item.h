@@ -2,28 +2,15 @@
 // CGraphItem: a graph window like CGraphPane with the newest data at the right
 // (view mode 0) and without SetLegendSlot. The application itself uses CGraphPane.
 
-#include "graph/graph_display.h"
-#include "graph/legend_button.h"
-
-#include <array>
+#include "graph/legend_graph.h"
 
 namespace veltrin {
 
-class CGraphItem : public CGraphDisplay {
+class CGraphItem : public CLegendGraph {
     Q_OBJECT
 
 public:
     explicit CGraphItem(QWidget* parent = nullptr);
-
-    CLegendButton* LegendButton(int slot) const;  // slot 1..4, else null
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void OnLegendNotify(int controlId);
-
-    std::array<CLegendButton*, 4> buttons_{};  // children of this window
 };
 
 }  // namespace veltrin

@@ -20,17 +20,15 @@
 // resizes'); use it to give other graphs the same time range. The marker callback
 // runs after a middle click with the row under the mouse, or -1.
 
-#include "graph/graph_display.h"
-#include "graph/legend_button.h"
+#include "graph/legend_graph.h"
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
 
 namespace veltrin {
 
-class CGraphPane : public CGraphDisplay {
+class CGraphPane : public CLegendGraph {
     Q_OBJECT
 
 public:
@@ -40,20 +38,6 @@ public:
     // with the slot's palette colour, `visible`, named `name`; the slot's button
     // takes the name as tooltip, the colour as swatch and `visible` as checked state.
     void SetLegendSlot(int slot, std::int32_t column, const QString& name, bool visible);
-
-    CLegendButton* LegendButton(int slot) const;  // slot 1..4, else null
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void OnLegendNotify(int controlId);
-
-    std::array<CLegendButton*, 4> buttons_{};  // children of this window
 };
-
-// The settings a graph window installs when it is created, for a client of
-// width x height pixels.
-GraphSettings DefaultPaneSettings(int width, int height);
 
 }  // namespace veltrin

@@ -33,6 +33,7 @@ class CGraphPlot;
 struct GraphWindowConfig;
 class CTitleTip;
 class KmlWriter;
+struct ExportResult;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -125,7 +126,11 @@ private:
     StartRecord* startAt(int index);
     bool ReadStart(int index);
     QString ProposedExportPath(const StartRecord& start) const;
-    void ReportExportFailure(const QString& path, const QString& reason);
+    // The selected start, read from its file; null when no start is selected.
+    const StartRecord* ReadSelectedStart();
+    // Writes the export file `path` through `write` under the wait cursor; then
+    // reports a failure, or remembers the folder for the next export.
+    void WriteExport(const QString& path, const std::function<ExportResult()>& write);
 
     std::unique_ptr<FrameDialogs> dialogs_;
     FrameSettings settings_;

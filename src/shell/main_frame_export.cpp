@@ -28,59 +28,55 @@ QString CMainFrame::ProposedExportPath(const StartRecord& start) const
     return QDir(folder).filePath(QString::fromStdString(ProposedFileName(start.startTime)));
 }
 
-void CMainFrame::ReportExportFailure(const QString& path, const QString& reason)
+const StartRecord* CMainFrame::ReadSelectedStart()
 {
-    dialogs_->ShowError(this,
-                        QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden:\n%2")
-                            .arg(QDir::toNativeSeparators(path), reason));
+    const int index = SelectedStartIndex();
+    if (index < 0)
+        return nullptr;
+    ReadStart(index);
+    return startAt(index);
+}
+
+void CMainFrame::WriteExport(const QString& path, const std::function<ExportResult()>& write)
+{
+    ExportResult result;
+    {
+        WaitCursor wait;
+        result = write();
+    }
+    if (!result.ok()) {
+        dialogs_->ShowError(this,
+                            QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden:\n%2")
+                                .arg(QDir::toNativeSeparators(path), QString::fromStdString(result.Message())));
+        return;
+    }
+    lastExportFolder_ = QFileInfo(path).absolutePath();
 }
 
 void CMainFrame::OnExportCsv()
 {
-    const int index = SelectedStartIndex();
-    if (index < 0)
+    const StartRecord* start = ReadSelectedStart();
+    if (!start)
         return;
-    ReadStart(index);
-    const StartRecord& start = *startAt(index);
-    const std::optional<QString> path = dialogs_->SaveCsvPath(this, ProposedExportPath(start));
+    const std::optional<QString> path = dialogs_->SaveCsvPath(this, ProposedExportPath(*start));
     if (!path)
         return;
-    ExportResult result;
-    {
-        WaitCursor wait;
-        result = ExportCsv(start, FileSystemPath(*path));
-    }
-    if (!result.ok()) {
-        ReportExportFailure(*path, QString::fromStdString(result.Message()));
-        return;
-    }
-    lastExportFolder_ = QFileInfo(*path).absolutePath();
+    WriteExport(*path, [&] { return ExportCsv(*start, FileSystemPath(*path)); });
 }
 
 void CMainFrame::OnExportKml()
 {
-    const int index = SelectedStartIndex();
-    if (index < 0)
+    const StartRecord* start = ReadSelectedStart();
+    if (!start)
         return;
-    ReadStart(index);
-    const StartRecord& start = *startAt(index);
     bool extended = settings_.extendedKml;
     const std::optional<QString> path =
-        dialogs_->SaveKmlPath(this, ProposedExportPath(start), extended);
+        dialogs_->SaveKmlPath(this, ProposedExportPath(*start), extended);
     if (!path)
         return;
     // The choice is remembered even when the file cannot be written.
     settings_.extendedKml = extended;
-    ExportResult result;
-    {
-        WaitCursor wait;
-        result = ExportKml(start, FileSystemPath(*path), extended, *kmlWriter_);
-    }
-    if (!result.ok()) {
-        ReportExportFailure(*path, QString::fromStdString(result.Message()));
-        return;
-    }
-    lastExportFolder_ = QFileInfo(*path).absolutePath();
+    WriteExport(*path, [&] { return ExportKml(*start, FileSystemPath(*path), extended, *kmlWriter_); });
 }
 
 }  // namespace veltrin

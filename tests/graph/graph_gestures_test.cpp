@@ -1,5 +1,6 @@
 // Mouse gestures on an offscreen graph pane: pan, rubber band, double-clicks,
 // marker, cancel, activation; and the title tip passing input on.
+#include "graph/graph_item.h"
 #include "graph/graph_pane.h"
 #include "graph/title_tip.h"
 #include "graph_test_data.h"
@@ -320,6 +321,32 @@ TEST(GraphPane, LegendSlotsAndDefaults)
     QTest::mouseRelease(first, Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_TRUE(pane.plot().SeriesAt(0)->visible);
+}
+
+TEST(GraphItem, NewestDataAtRightAndLegendButtonsToggleSeries)
+{
+    CGraphItem item;
+    EXPECT_EQ(item.objectName(), QStringLiteral("ACGraphItem"));
+    EXPECT_EQ(item.GetSettings().viewMode, 0);
+    EXPECT_EQ(item.LegendButton(5), nullptr);
+    CLegendButton* second = item.LegendButton(2);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->ControlId(), 40002);
+
+    item.plot().AddSeries({0, QColor(255, 0, 0), true, "a", "a", false});
+    item.plot().AddSeries({1, QColor(0, 0, 255), false, "b", "b", false});
+    for (const bool expected : {true, false}) {
+        QTest::mousePress(second, Qt::LeftButton);
+        QTest::mouseRelease(second, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(item.plot().SeriesAt(1)->visible, expected);
+        EXPECT_TRUE(item.plot().SeriesAt(0)->visible);  // other slots stay as they are
+    }
+
+    item.resize(300, 200);  // the settings follow the window size
+    item.show();
+    QApplication::processEvents();
+    EXPECT_EQ(item.GetSettings().width, 300);
 }
 
 }  // namespace

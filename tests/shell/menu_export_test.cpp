@@ -10,6 +10,10 @@
 #include <QFileInfo>
 #include <QTreeWidget>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 namespace veltrin::test {
 namespace {
 
@@ -93,11 +97,34 @@ TEST_F(MenuExportTest, KmlRemembersTheExtendedChoiceOnlyWhenConfirmed)
     EXPECT_EQ(Contents(OutPath(QStringLiteral("plain.kml"))), LibraryKml(false));
 }
 
+// Lowers the largest file this process may write, as a full disk would stop
+// the export part-way; restores the limit when it goes out of scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
 TEST_F(MenuExportTest, FailureNamesTheFileAndReasonAndLeavesTheOldFile)
 {
-    // The temporary file beside a name this long exceeds the name limit, so
-    // the export fails before it could touch the file.
-    const QString name = QString(245, QLatin1Char('x')) + QStringLiteral(".csv");
+    const QString name = QStringLiteral("flight.csv");
     const QString path = OutPath(name);
     {
         QFile old(path);
@@ -105,10 +132,13 @@ TEST_F(MenuExportTest, FailureNamesTheFileAndReasonAndLeavesTheOldFile)
         old.write("old contents\r\n");
     }
     dialogs_->saveAnswers.push_back(path);
-    frame_->action(command::ExportCsv)->trigger();
+    {
+        const FileSizeLimit limit(256);  // the start's CSV is far larger
+        frame_->action(command::ExportCsv)->trigger();
+    }
     ASSERT_EQ(dialogs_->errors.size(), 1u);
     EXPECT_TRUE(dialogs_->errors[0].contains(name));
-    EXPECT_TRUE(dialogs_->errors[0].contains(QStringLiteral("nicht angelegt")));
+    EXPECT_TRUE(dialogs_->errors[0].contains(QStringLiteral("Schreibfehler")));
     EXPECT_EQ(Contents(path), QByteArray("old contents\r\n"));
     EXPECT_EQ(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }

@@ -13,7 +13,7 @@ namespace {
 
 using sim::OutputFile;
 using sim::SentenceBuilder;
-using test::SimTempDir;
+using test::TempDir;
 
 // The line without its "*hh" and line end.
 std::string Body(std::string_view line)
@@ -79,7 +79,7 @@ TEST(SentenceBuilder, FramesLinesTheParserAccepts)
 
 TEST(OutputFile, AppearsOnlyWhenCommitted)
 {
-    SimTempDir dir;
+    TempDir dir;
     const auto path = dir.path() / "S101500.LOG";
     {
         OutputFile out;
@@ -102,7 +102,7 @@ TEST(OutputFile, AppearsOnlyWhenCommitted)
 
 TEST(OutputFile, ReportsAFolderItCannotWriteInto)
 {
-    SimTempDir dir;
+    TempDir dir;
     OutputFile out;
     EXPECT_FALSE(out.Open(dir.path() / "missing" / "S101500.LOG"));
     out.Write("lost");

@@ -22,7 +22,7 @@ namespace {
 
 using sim::CardOptions;
 using sim::CardResult;
-using test::SimTempDir;
+using test::TempDir;
 
 constexpr double kAirfieldLatitude = 50.0236;
 constexpr double kAirfieldLongitude = 8.9841;
@@ -55,7 +55,7 @@ class SimCard : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        dir_ = std::make_unique<SimTempDir>();
+        dir_ = std::make_unique<TempDir>();
         result_ = std::make_unique<CardResult>(sim::WriteCard(dir_->path(), SmallCard(5)));
         recording_ = std::make_unique<Recording>();
         LoadDirectory(dir_->path() / "VELT", *recording_);
@@ -70,12 +70,12 @@ protected:
         dir_.reset();
     }
 
-    static std::unique_ptr<SimTempDir> dir_;
+    static std::unique_ptr<TempDir> dir_;
     static std::unique_ptr<CardResult> result_;
     static std::unique_ptr<Recording> recording_;
 };
 
-std::unique_ptr<SimTempDir> SimCard::dir_;
+std::unique_ptr<TempDir> SimCard::dir_;
 std::unique_ptr<CardResult> SimCard::result_;
 std::unique_ptr<Recording> SimCard::recording_;
 
@@ -228,9 +228,9 @@ TEST_F(SimCard, GpsTrackIsAClosedCircuitFlownAtTheAirSpeed)
 
 TEST(SimCardFiles, SameSeedGivesTheSameBytesAnotherSeedOthers)
 {
-    SimTempDir a;
-    SimTempDir b;
-    SimTempDir c;
+    TempDir a;
+    TempDir b;
+    TempDir c;
     ASSERT_TRUE(sim::WriteCard(a.path(), SmallCard(11)).ok);
     ASSERT_TRUE(sim::WriteCard(b.path(), SmallCard(11)).ok);
     ASSERT_TRUE(sim::WriteCard(c.path(), SmallCard(12)).ok);
@@ -249,8 +249,8 @@ TEST(SimCardFiles, SameSeedGivesTheSameBytesAnotherSeedOthers)
 
 TEST(SimCardFiles, OutputDoesNotDependOnTheNumericLocale)
 {
-    SimTempDir plain;
-    SimTempDir german;
+    TempDir plain;
+    TempDir german;
     ASSERT_TRUE(sim::WriteCard(plain.path(), SmallCard(3)).ok);
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "German locale not installed";
@@ -268,7 +268,7 @@ TEST(SimCardFiles, OutputDoesNotDependOnTheNumericLocale)
 
 TEST(SimCardFiles, RefusesToWriteOverAnExistingCard)
 {
-    SimTempDir dir;
+    TempDir dir;
     ASSERT_TRUE(sim::WriteCard(dir.path(), SmallCard(1)).ok);
     const auto before = test::ReadBytes(dir.path() / "VELT" / "EVENTS.LOG");
     const auto again = sim::WriteCard(dir.path(), SmallCard(2));

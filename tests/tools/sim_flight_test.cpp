@@ -16,7 +16,7 @@ namespace veltrin {
 namespace {
 
 using sim::StartSettings;
-using test::SimTempDir;
+using test::TempDir;
 
 StartSettings Flight(std::uint64_t seed, double seconds, int rateHz)
 {
@@ -49,7 +49,7 @@ std::size_t CountLines(const std::filesystem::path& file, std::string_view ident
 
 TEST(SimFlight, WritesExactlyTheRequestedNumberOfSamples)
 {
-    SimTempDir dir;
+    TempDir dir;
     const auto file = dir.path() / "S060000.LOG";
     StartSettings settings = Flight(4, 0.0, 25);
     settings.samples = 30001;
@@ -68,7 +68,7 @@ TEST(SimFlight, WritesExactlyTheRequestedNumberOfSamples)
 
 TEST(SimFlight, RecordingCutBeforeTheLandingHasNoLandingTime)
 {
-    SimTempDir dir;
+    TempDir dir;
     const auto file = dir.path() / "S060000.LOG";
     const auto result = sim::WriteStart(file, Flight(2, 60.0, 10), sim::RecorderSetup{});
     ASSERT_TRUE(result.written);
@@ -81,7 +81,7 @@ TEST(SimFlight, RecordingCutBeforeTheLandingHasNoLandingTime)
 
 TEST(SimFlight, EveryFlightLandsOnTheRunwayAndParksBeforeItsRecordingEnds)
 {
-    SimTempDir dir;
+    TempDir dir;
     // Short circuits, cruises with manoeuvres, and a long tour with an orbit down.
     const struct {
         double seconds;
@@ -112,7 +112,7 @@ TEST(SimFlight, EveryFlightLandsOnTheRunwayAndParksBeforeItsRecordingEnds)
 
 TEST(SimFlight, OverloadRunsAreLoggedOnceWithTheirPeak)
 {
-    SimTempDir dir;
+    TempDir dir;
     const auto file = dir.path() / "S060000.LOG";
     sim::RecorderSetup setup;
     const auto result = sim::WriteStart(file, Flight(8, 1800.0, 20), setup);

@@ -1,9 +1,9 @@
 #pragma once
 // Helpers shared by the generator tests: temporary folders and file reading.
 
+#include "support/temp_dir.h"
+
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,31 +11,6 @@
 #include <vector>
 
 namespace veltrin::test {
-
-// A folder below the system's temporary folder, removed with its contents.
-class SimTempDir {
-public:
-    SimTempDir()
-    {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("veltrin-sim-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~SimTempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    SimTempDir(const SimTempDir&) = delete;
-    SimTempDir& operator=(const SimTempDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 inline std::string ReadBytes(const std::filesystem::path& path)
 {

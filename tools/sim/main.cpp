@@ -69,6 +69,25 @@ bool ParseRange(std::string_view text, double& low, double& high)
     return ParseNumber(text.substr(0, dash), low) && ParseNumber(text.substr(dash + 1), high);
 }
 
+// Walks the options after the command's file argument. `take(option, value)`
+// returns how many arguments the option used (1 for a flag, 2 with its value;
+// `value` is null when nothing follows) or 0 when the option or its value is bad.
+// Reports the first bad option and returns false.
+template <typename Take>
+bool TakeOptions(int argc, char** argv, Take take)
+{
+    for (int i = 3; i < argc;) {
+        const std::string_view option = argv[i];
+        const int used = take(option, i + 1 < argc ? argv[i + 1] : nullptr);
+        if (used == 0) {
+            BadOption(option);
+            return false;
+        }
+        i += used;
+    }
+    return true;
+}
+
 std::string Size(std::uint64_t bytes)
 {
     std::string text;
@@ -83,18 +102,17 @@ int RunCard(int argc, char** argv)
         return 2;
     }
     CardOptions options;
-    for (int i = 3; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        const std::string_view value = hasValue ? argv[i + 1] : "";
-        bool ok = true;
+    const bool optionsOk = TakeOptions(argc, argv, [&options](std::string_view arg, const char* text) {
         if (arg == "--no-night") {
             options.nightFlights = false;
-            continue;
+            return 1;
         }
-        if (!hasValue) {
-            ok = false;
-        } else if (arg == "--seed") {
+        if (text == nullptr) {
+            return 0;
+        }
+        const std::string_view value = text;
+        bool ok = false;
+        if (arg == "--seed") {
             ok = ParseNumber(value, options.seed);
         } else if (arg == "--days") {
             ok = ParseNumber(value, options.days);
@@ -108,14 +126,11 @@ int RunCard(int argc, char** argv)
             ok = ParseNumber(value, options.rateHz);
         } else if (arg == "--hours") {
             ok = ParseNumber(value, options.longFlightHours);
-        } else {
-            ok = false;
         }
-        if (!ok) {
-            BadOption(arg);
-            return 2;
-        }
-        ++i;
+        return ok ? 2 : 0;
+    });
+    if (!optionsOk) {
+        return 2;
     }
     const CardResult result = WriteCard(argv[2], options);
     if (!result.ok) {
@@ -157,28 +172,27 @@ int RunFlight(int argc, char** argv)
     int year = 2025;
     int month = 6;
     int day = 14;
-    for (int i = 3; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        const std::string_view value = i + 1 < argc ? argv[i + 1] : "";
-        bool ok = i + 1 < argc;
-        if (!ok) {
-        } else if (arg == "--samples") {
-            ok = ParseNumber(value, settings.samples) && settings.samples > 0;
-        } else if (arg == "--seed") {
-            ok = ParseNumber(value, settings.flight.seed);
-        } else if (arg == "--rate-hz") {
-            ok = ParseNumber(value, settings.flight.rateHz) && settings.flight.rateHz >= 1 &&
-                 settings.flight.rateHz <= 100;
-        } else if (arg == "--date") {
-            ok = ParseDate(value, year, month, day);
-        } else {
-            ok = false;
-        }
-        if (!ok) {
-            BadOption(arg);
-            return 2;
-        }
-        ++i;
+    const bool optionsOk =
+        TakeOptions(argc, argv, [&settings, &year, &month, &day](std::string_view arg, const char* text) {
+            if (text == nullptr) {
+                return 0;
+            }
+            const std::string_view value = text;
+            bool ok = false;
+            if (arg == "--samples") {
+                ok = ParseNumber(value, settings.samples) && settings.samples > 0;
+            } else if (arg == "--seed") {
+                ok = ParseNumber(value, settings.flight.seed);
+            } else if (arg == "--rate-hz") {
+                ok = ParseNumber(value, settings.flight.rateHz) && settings.flight.rateHz >= 1 &&
+                     settings.flight.rateHz <= 100;
+            } else if (arg == "--date") {
+                ok = ParseDate(value, year, month, day);
+            }
+            return ok ? 2 : 0;
+        });
+    if (!optionsOk) {
+        return 2;
     }
     if (settings.samples <= 0) {
         BadOption("--samples");

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace veltrin {
@@ -40,13 +39,7 @@ CEventsDialog::CEventsDialog(UserPrompts& prompts, QWidget* parent) : QDialog(pa
     form->addRow(QStringLiteral("Passwort:"), passwordEdit_);
     form->addRow(QString(), repeat_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QDialogButtonBox::Ok);
-    ok->setObjectName(ControlName(config_ui::kIdOk));
-    QPushButton* cancel = buttons->addButton(QString::fromUtf8(config_ui::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(ControlName(config_ui::kIdCancel));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CEventsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CEventsDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);

@@ -21,13 +21,8 @@ CSelectDriveDialog::CSelectDriveDialog(const card::VolumeLister& volumes, QWidge
     drives_->setMinimumContentsLength(32);
     drives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(QDialogButtonBox::Ok);
-    ok_->setObjectName(ControlName(config_ui::kIdOk));
-    QPushButton* cancel = buttons->addButton(QString::fromUtf8(config_ui::kCancel), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(ControlName(config_ui::kIdCancel));
-    connect(buttons, &QDialogButtonBox::accepted, this, &CSelectDriveDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CSelectDriveDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(this);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);

@@ -5,12 +5,26 @@
 #include "recorder/ui/select_drive_dialog.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 namespace veltrin {
 
 QString ControlName(int id)
 {
     return QString::number(id);
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(QDialogButtonBox::Ok)->setObjectName(ControlName(config_ui::kIdOk));
+    buttons->addButton(QString::fromUtf8(config_ui::kCancel), QDialogButtonBox::RejectRole)
+        ->setObjectName(ControlName(config_ui::kIdCancel));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 QMessageBox::StandardButton DialogPrompts::ShowMessage(QWidget* parent, QMessageBox::Icon icon,

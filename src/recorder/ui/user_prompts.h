@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace veltrin {
@@ -44,5 +46,9 @@ public:
 
 // The object name that carries a control id.
 QString ControlName(int id);
+
+// The OK and "Abbrechen" buttons of a recorder dialog, named by their control
+// ids, OK accepting and "Abbrechen" rejecting `dialog`; owned by `dialog`.
+QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 
 }  // namespace veltrin

@@ -77,6 +77,25 @@ TEST(EventsDialog, DifferingPasswordsKeepItOpen)
     EXPECT_EQ(dialog.GetEnteredPassword(), "geheim");
 }
 
+TEST(EventsDialog, OkButtonChecksTheEntriesAndAbbrechenRejects)
+{
+    FakePrompts prompts;
+    CEventsDialog dialog(prompts);
+    dialog.show();
+    dialog.findChild<QLineEdit*>("1015")->setText("geheim");
+    dialog.findChild<QLineEdit*>("1016")->setText("anders");
+    dialog.findChild<QPushButton*>("1")->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(prompts.messages.size(), 1u);
+
+    auto* cancel = dialog.findChild<QPushButton*>("2");
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), "Abbrechen");
+    cancel->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
 class CardWay : public ::testing::Test {
 protected:
     void WriteCardFile(const QString& relative, const QByteArray& content)
