@@ -58,6 +58,7 @@ CCfgPagePort::CCfgPagePort(RecorderSession& session, const QString& rememberedPo
     connect(ports_, &QComboBox::currentIndexChanged, this, &CCfgPagePort::OnPortChosen);
     connect(ports_->lineEdit(), &QLineEdit::editingFinished, this, &CCfgPagePort::OnPortChosen);
     connect(ports_->lineEdit(), &QLineEdit::textEdited, this, &CCfgPagePort::OnPortTextEdited);
+    connect(ports_->lineEdit(), &QLineEdit::returnPressed, this, &CCfgPagePort::OnPortReturn);
     timer_.setInterval(config_ui::kDetectInterval);
     connect(&timer_, &QTimer::timeout, this, &CCfgPagePort::OnTimer);
     connect(clearByCard_, &QPushButton::clicked, this, &CCfgPagePort::OnClearEventsByCard);
@@ -149,6 +150,15 @@ void CCfgPagePort::OnPortChosen()
     chosenPort_ = text;
     found_ = false;
     Detect();
+}
+
+void CCfgPagePort::OnPortReturn()
+{
+    // The editable port box takes Enter for itself; once the recorder answers
+    // on the port shown, Enter goes on to the next page as it would elsewhere.
+    OnPortChosen();
+    if (found_ && wizard() != nullptr)
+        wizard()->next();
 }
 
 void CCfgPagePort::OnPortTextEdited()

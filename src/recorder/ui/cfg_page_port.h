@@ -49,6 +49,7 @@ private:
     void Detect();
     void OnTimer();
     void OnPortChosen();
+    void OnPortReturn();
     void OnPortTextEdited();
     void OnClearEventsByCard();
 

@@ -1,6 +1,7 @@
 #include "recorder-sim/simulated_usb.h"
 #include "recorder/recorder_session.h"
 #include "recorder/ui/cfg_page_limits.h"
+#include "recorder/ui/cfg_page_password.h"
 #include "recorder/ui/cfg_page_port.h"
 #include "recorder/ui/config_wizard.h"
 
@@ -95,6 +96,21 @@ TEST_F(ConfigWizard, PortPageFindsRecorderAndShowsVersionAndSerialNumber)
     EXPECT_EQ(Status(), QString::fromUtf8(kFound).arg("2.15", "SN0815"));
     EXPECT_TRUE(NextEnabled());
     EXPECT_TRUE(Control<QPushButton>(1012)->isVisible());
+}
+
+TEST_F(ConfigWizard, EnterInThePortBoxGoesOnOnlyOnceTheRecorderIsFound)
+{
+    StartWith({});
+    QTest::keyClick(Control<QComboBox>(1000)->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(wizard_->currentPage(), wizard_->PasswordPage());
+
+    wizard_->back();
+    QLineEdit* box = Control<QComboBox>(1000)->lineEdit();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("/dev/null-no-recorder"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(wizard_->currentPage(), wizard_->PortPage());
+    EXPECT_EQ(Status(), QStringLiteral("Kein Logger entdeckt"));
 }
 
 TEST_F(ConfigWizard, RememberedPortPreselectsItsEntryInOtherLetterCase)
