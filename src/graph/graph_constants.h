@@ -25,6 +25,8 @@ constexpr int kLegendButtonSize = 16;
 constexpr double kEpsilon = 2.220446049250313e-16;
 constexpr double kTickLowTolerance = kEpsilon;         // a tick this far below lo counts
 constexpr double kTickHighTolerance = 2.220446049250313e-15;  // a tick this far above hi counts
+// An axis whose range holds more ticks of one step than this draws none of them.
+constexpr double kMaxTicksPerAxis = 100000.0;
 // Values smaller than this in magnitude are labelled as 0 (no "-0.0").
 constexpr double kLabelZero = 1e-12;
 
@@ -35,5 +37,8 @@ constexpr int kMinFontTenths = 70;
 // Pixel coordinates are clamped to this magnitude before they are drawn, so that
 // extreme values or zoom factors cannot overflow integer pixels.
 constexpr double kMaxPixelCoordinate = 4.0e6;
+// Millisecond times derived from axis values saturate at this magnitude instead
+// of overflowing 64-bit integers.
+constexpr double kMaxTimeMs = 4.0e18;
 
 }  // namespace veltrin::graph_constants

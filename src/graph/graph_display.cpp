@@ -29,7 +29,7 @@ bool Inside(const PlotArea& r, QPoint p)
 }  // namespace
 
 CGraphDisplay::CGraphDisplay(QWidget* parent)
-    : QWidget(parent), plot_(std::make_unique<CGraphPlot>()), panCursor_(Qt::ClosedHandCursor)
+    : QWidget(parent), plot_(std::make_unique<CGraphPlot>())
 {
     setObjectName(QStringLiteral("ACGraphDisplay"));
     // The bitmap covers the whole client area: no background erase.
@@ -156,12 +156,11 @@ void CGraphDisplay::changeEvent(QEvent* event)
 void CGraphDisplay::StopPanning()
 {
     // The pan cursor never outlives the pan, however it ends.
-    if (cursorSaved_) {
+    if (panning_) {
         if (hadCursor_)
             setCursor(savedCursor_);
         else
             unsetCursor();
-        cursorSaved_ = false;
     }
     panning_ = false;
 }
@@ -192,8 +191,7 @@ void CGraphDisplay::MouseMoved(QPoint p)
         panning_ = true;
         hadCursor_ = testAttribute(Qt::WA_SetCursor);
         savedCursor_ = cursor();
-        cursorSaved_ = true;
-        setCursor(panCursor_);
+        setCursor(Qt::ClosedHandCursor);
     }
     if (panning_) {
         GraphSettings s = plot_->GetSettings();

@@ -71,10 +71,8 @@ private:
     bool panning_ = false;
     PlotArea selection_;     // left/top: start corner; right/bottom: moving corner
     QPoint lastPan_;
-    bool cursorSaved_ = false;
-    QCursor savedCursor_;
-    bool hadCursor_ = false;
-    QCursor panCursor_;
+    QCursor savedCursor_;    // the cursor to restore when the pan ends
+    bool hadCursor_ = false; // whether the window had a cursor of its own then
     double rememberedMarkerMs_ = 0.0;
     ZoomHistory history_;
     MarkerCallback markerCallback_ = nullptr;

@@ -219,7 +219,7 @@ int CGraphPlot::RowAtX(double x) const
     if (!std::isfinite(t))
         return -1;
     // Truncated to whole milliseconds; far-off values saturate instead of overflowing.
-    const double ms = std::trunc(std::clamp(t, -4.0e18, 4.0e18));
+    const double ms = std::trunc(std::clamp(t, -gc::kMaxTimeMs, gc::kMaxTimeMs));
     return RowAtTime(table_, static_cast<std::int64_t>(ms));
 }
 

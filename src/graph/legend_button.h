@@ -37,10 +37,6 @@ private:
     bool drawSwatch_ = false;
 };
 
-}  // namespace veltrin
-
-namespace veltrin {
-
 // Creates the four hidden legend buttons of a graph window (ids 40001..40004),
 // 16 x 16 pixels, the first at (inset, inset), each further one 16 pixels lower,
 // each with palette entry k-1 as swatch, no tooltip and unchecked.

@@ -18,7 +18,7 @@ std::vector<double> TickValues(double lo, double hi, double step, bool roundStar
         return ticks;
     // A step far too small for the range would produce millions of ticks that
     // all fall onto the same pixels; such a family is skipped.
-    if ((hi - lo) / step > 100000.0)
+    if ((hi - lo) / step > gc::kMaxTicksPerAxis)
         return ticks;
     const double q = roundStart ? RoundTo9(lo / step) : lo / step;
     double v = std::trunc(q) * step;

@@ -1,8 +1,9 @@
 #include "graph/view_window.h"
 
+#include "graph/graph_constants.h"
+
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace veltrin {
 
@@ -12,7 +13,7 @@ namespace {
 // instead of overflowing.
 std::int64_t TruncMs(double v)
 {
-    constexpr double limit = 4.0e18;
+    constexpr double limit = graph_constants::kMaxTimeMs;
     if (std::isnan(v))
         return 0;
     return static_cast<std::int64_t>(std::clamp(v, -limit, limit));

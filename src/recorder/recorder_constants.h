@@ -53,6 +53,9 @@ inline constexpr const char* kCommandPrefix = "$VLTCM,";
 inline constexpr std::size_t kCommandBufferSize = 256;  // sentence, checksum and terminator
 inline constexpr std::size_t kReplyLineSize = 512;      // reply line including terminator
 inline constexpr std::size_t kMaxReplyChars = kReplyLineSize - 1;
+// Most bytes one reading of replies takes: a recorder that keeps sending must
+// not hold the caller forever; what is left is read by the next call.
+inline constexpr std::size_t kMaxBytesPerRead = 64 * 1024;
 
 // Fixed waits: detection and password check, reading the limits page, finishing the sheet.
 inline constexpr milliseconds kDetectWait{300};

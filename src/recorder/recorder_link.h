@@ -32,7 +32,6 @@ public:
     bool LinkIsOpen() const;
     bool IsUsbMode() const { return usbMode_; }
 
-    SerialPort& Serial() { return serial_; }
     UsbTransport& Usb() { return usb_; }
 
 private:

@@ -15,10 +15,6 @@ namespace cmd = recorder_commands;
 
 namespace {
 
-// A recorder that keeps sending must not hold the caller forever; what is
-// left is read by the next call.
-constexpr std::size_t kMaxBytesPerRead = 64 * 1024;
-
 void SleepFor(std::chrono::milliseconds duration)
 {
     std::this_thread::sleep_for(duration);
@@ -49,7 +45,7 @@ bool RecorderSession::SendCommand(std::string_view text)
 
 void RecorderSession::ReadReplies()
 {
-    std::size_t budget = kMaxBytesPerRead;
+    std::size_t budget = rc::kMaxBytesPerRead;
     while (budget > 0 && link_.LinkIsOpen() && link_.LinkDataWaiting()) {
         std::uint8_t byte = 0;
         if (!link_.LinkReadByte(byte))

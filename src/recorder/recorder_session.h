@@ -48,10 +48,6 @@ public:
     std::string GetPassword() const { return acceptedPassword_; }
     void CloseLink();
 
-    // Opens the recorder's USB drive when one is attached; true when it is
-    // (the port list then offers only "USB").
-    bool UsbRecorderPresent() { return link_.Usb().UsbOpen(); }
-
     // Asks for limits and registration (each followed by its 250 ms wait) and
     // returns the recorder information.
     RecorderInfo ReadRecorderSettings();

@@ -142,8 +142,6 @@ bool SerialPort::Open()
     port->clearError();
 
     port_ = std::move(port);
-    lastQueueCount_ = 0;
-    ClearError();
     return true;
 }
 
@@ -153,7 +151,6 @@ void SerialPort::Close()
         return;
     port_->close();
     port_.reset();
-    lastQueueCount_ = 0;
 }
 
 bool SerialPort::IsOpen() const
@@ -164,10 +161,8 @@ bool SerialPort::IsOpen() const
 
 bool SerialPort::CloseIfGone()
 {
-    if (port_ && !IsOpen()) {
-        lastError_ = static_cast<int>(QSerialPort::ResourceError);
+    if (port_ && !IsOpen())
         Close();
-    }
     return port_ != nullptr;
 }
 
@@ -217,22 +212,17 @@ bool SerialPort::BytesWaiting()
     // Nothing polls the port between calls, so collect what the system holds.
     if (port_->bytesAvailable() == 0)
         port_->waitForReadyRead(0);
-    const QSerialPort::SerialPortError error = port_->error();
-    lastError_ = static_cast<int>(error);
-    if (IsFatal(error)) {
+    if (IsFatal(port_->error())) {
         Close();
         return false;
     }
-    const qint64 waiting = port_->bytesAvailable();
-    lastQueueCount_ = waiting > 0 ? static_cast<std::size_t>(waiting) : 0;
-    return waiting > 0;
+    return port_->bytesAvailable() > 0;
 }
 
 void SerialPort::ClearError()
 {
     if (!port_)
         return;
-    lastError_ = static_cast<int>(port_->error());
     if (IsFatal(port_->error()))
         Close();
     else

@@ -69,19 +69,14 @@ public:
     // away (device unplugged, other end of a pseudo-terminal closed) is closed here.
     bool BytesWaiting();
 
-    // Error code and input queue count as last seen by BytesWaiting().
-    int LastError() const { return lastError_; }
-    std::size_t LastQueueCount() const { return lastQueueCount_; }
-
 private:
+    // Clears the port's error state, or closes the port when the error left it unusable.
     void ClearError();
     // Closes the port when its line has hung up and nothing received is left
     // to read; returns whether it is still open.
     bool CloseIfGone();
 
     std::unique_ptr<QSerialPort> port_;
-    int lastError_ = 0;
-    std::size_t lastQueueCount_ = 0;
 };
 
 }  // namespace veltrin

@@ -3,7 +3,6 @@
 #include "shell/resources_init.h"
 #include "shell/shell_constants.h"
 
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFontDatabase>
 #include <QHBoxLayout>

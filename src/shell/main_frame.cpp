@@ -24,7 +24,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace veltrin {
@@ -50,6 +49,20 @@ protected:
     }
 };
 
+// Lines the minimised graph windows up along the bottom edge, left to right.
+void ArrangeIcons(QMdiArea& area)
+{
+    const QRect client = area.viewport()->rect();
+    int x = client.left();
+    for (QMdiSubWindow* window : area.subWindowList()) {
+        if (window->isHidden() || !window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        window->move(x, client.bottom() + 1 - size.height());
+        x += size.width();
+    }
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
@@ -66,7 +79,10 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
     createStatusBar();
     createStartList();
     createGraphWindows();
-    readSettings();
+    {
+        QSettings store(Text(kOrganisation), Text(kApplicationTitle));
+        settings_ = ReadFrameSettings(store);
+    }
 
     titleTip_ = std::make_unique<CTitleTip>();
     titleTip_->Create(this);
@@ -89,19 +105,16 @@ CMainFrame::~CMainFrame()
     for (QObject* sender : std::initializer_list<QObject*> {
              mdiArea_, toolBar_, startListBar_, startList_, acceleration_, altitude_, speed_})
         disconnect(sender, nullptr, this, nullptr);
-    writeSettings();
+    {
+        QSettings store(Text(kOrganisation), Text(kApplicationTitle));
+        WriteFrameSettings(store, settings_);
+    }
     if (titleTip_) {
         titleTip_->DestroyWindow();
         titleTip_.reset();
     }
     recording_.clear();
-    for (CChildFrame* window : {acceleration_, speed_, altitude_}) {
-        window->pane().SetData(0, nullptr);
-        window->pane().plot().SetEvents(0, nullptr);
-    }
-    graphTable_.clear();
-    rowCount_ = 0;
-    eventTimes_.clear();
+    ReleaseGraphTable();
 }
 
 void CMainFrame::createMdiArea()
@@ -109,7 +122,7 @@ void CMainFrame::createMdiArea()
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("GraphArea"));
     setCentralWidget(mdiArea_);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateTitle);
+    // Updating the commands also updates the title.
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenus);
 }
 
@@ -142,8 +155,10 @@ void CMainFrame::createActions()
 {
     connect(addCommand(command::LoadDirectory), &QAction::triggered, this,
             &CMainFrame::onLoadDirectory);
-    connect(addCommand(command::ConfigureLogger), &QAction::triggered, this,
-            &CMainFrame::onConfigureLogger);
+    connect(addCommand(command::ConfigureLogger), &QAction::triggered, this, [this] {
+        if (configureLogger_)
+            configureLogger_(*this);
+    });
     connect(addCommand(command::Exit), &QAction::triggered, this, &QWidget::close);
 
     for (int id : {command::ToggleToolBar, command::ToggleStatusBar, command::ToggleStartList,
@@ -174,9 +189,12 @@ void CMainFrame::createActions()
     connect(addCommand(command::Tile), &QAction::triggered, this,
             [this] { mdiArea_->tileSubWindows(); });
     connect(addCommand(command::ArrangeIcons), &QAction::triggered, this,
-            &CMainFrame::arrangeIcons);
+            [this] { ArrangeIcons(*mdiArea_); });
 
-    connect(addCommand(command::Help), &QAction::triggered, this, &CMainFrame::onHelp);
+    connect(addCommand(command::Help), &QAction::triggered, this, [this] {
+        CHelpDialog dialog(this);
+        dialog.exec();
+    });
     // The application object answers the about command.
     addCommand(command::About);
 
@@ -347,33 +365,9 @@ void CMainFrame::activateVisibleGraphWindow()
     }
 }
 
-void CMainFrame::readSettings()
-{
-    QSettings store(Text(kOrganisation), Text(kApplicationTitle));
-    settings_ = ReadFrameSettings(store);
-}
-
-void CMainFrame::writeSettings()
-{
-    QSettings store(Text(kOrganisation), Text(kApplicationTitle));
-    WriteFrameSettings(store, settings_);
-}
-
 void CMainFrame::SetConfigureLoggerHandler(std::function<void(CMainFrame&)> handler)
 {
     configureLogger_ = std::move(handler);
-}
-
-void CMainFrame::onConfigureLogger()
-{
-    if (configureLogger_)
-        configureLogger_(*this);
-}
-
-void CMainFrame::onHelp()
-{
-    CHelpDialog dialog(this);
-    dialog.exec();
 }
 
 void CMainFrame::onLoadDirectory()
@@ -436,20 +430,6 @@ void CMainFrame::updateMenus()
 
     windowMenu_->menuAction()->setVisible(active != nullptr);
     updateTitle();
-}
-
-void CMainFrame::arrangeIcons()
-{
-    // Minimised graph windows line up along the bottom edge, left to right.
-    const QRect client = mdiArea_->viewport()->rect();
-    int x = client.left();
-    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
-        if (window->isHidden() || !window->isMinimized())
-            continue;
-        const QSize size = window->size();
-        window->move(x, client.bottom() + 1 - size.height());
-        x += size.width();
-    }
 }
 
 }  // namespace veltrin

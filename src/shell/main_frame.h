@@ -90,7 +90,6 @@ public:
     CChildFrame* accelerationWindow() const { return acceleration_; }
     CChildFrame* altitudeWindow() const { return altitude_; }
     CChildFrame* speedWindow() const { return speed_; }
-    CTitleTip* titleTip() const { return titleTip_.get(); }
     int shownDurationMs() const { return shownDurationMs_; }
 
     // View-changed callback of each plot: gives the other graphs its time range.
@@ -106,18 +105,15 @@ private:
     void createStatusBar();
     void createStartList();
     void createGraphWindows();
-    void readSettings();
-    void writeSettings();
 
     QAction* addCommand(int id);
     void onLoadDirectory();
     void onStartDoubleClick();
-    void onConfigureLogger();
-    void onHelp();
-    void arrangeIcons();
     void updateTitle();
     void ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds);
     void ConfigureAllGraphs();
+    // Takes the shown start's table and event times back from the graphs and frees them.
+    void ReleaseGraphTable();
     void SyncFrom(CGraphPlot& plot);
     void Mark(int row);
     CChildFrame* activeGraphWindow() const;
@@ -125,7 +121,6 @@ private:
     std::array<CChildFrame*, 3> graphWindowsInStackOrder() const;
     StartRecord* startAt(int index);
     bool ReadStart(int index);
-    QString ProposedExportPath(const StartRecord& start) const;
     // The selected start, read from its file; null when no start is selected.
     const StartRecord* ReadSelectedStart();
     // Writes the export file `path` through `write` under the wait cursor; then
@@ -152,7 +147,6 @@ private:
 
     // The shown start's samples, lent to all three graphs: rows of N = 3 columns.
     std::vector<GraphRow> graphTable_;
-    int rowCount_ = 0;
     int shownDurationMs_ = 0;
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;

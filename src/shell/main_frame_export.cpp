@@ -19,14 +19,15 @@ std::filesystem::path FileSystemPath(const QString& path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-}  // namespace
-
-QString CMainFrame::ProposedExportPath(const StartRecord& start) const
+// The proposed file of `start` in the folder last exported to in this run
+// (`lastFolder`), else in the user's home folder.
+QString ProposedExportPath(const QString& lastFolder, const StartRecord& start)
 {
-    // The folder last exported to in this run, else the user's home folder.
-    const QString folder = lastExportFolder_.isEmpty() ? QDir::homePath() : lastExportFolder_;
+    const QString folder = lastFolder.isEmpty() ? QDir::homePath() : lastFolder;
     return QDir(folder).filePath(QString::fromStdString(ProposedFileName(start.startTime)));
 }
+
+}  // namespace
 
 const StartRecord* CMainFrame::ReadSelectedStart()
 {
@@ -58,7 +59,7 @@ void CMainFrame::OnExportCsv()
     const StartRecord* start = ReadSelectedStart();
     if (!start)
         return;
-    const std::optional<QString> path = dialogs_->SaveCsvPath(this, ProposedExportPath(*start));
+    const std::optional<QString> path = dialogs_->SaveCsvPath(this, ProposedExportPath(lastExportFolder_, *start));
     if (!path)
         return;
     WriteExport(*path, [&] { return ExportCsv(*start, FileSystemPath(*path)); });
@@ -71,7 +72,7 @@ void CMainFrame::OnExportKml()
         return;
     bool extended = settings_.extendedKml;
     const std::optional<QString> path =
-        dialogs_->SaveKmlPath(this, ProposedExportPath(*start), extended);
+        dialogs_->SaveKmlPath(this, ProposedExportPath(lastExportFolder_, *start), extended);
     if (!path)
         return;
     // The choice is remembered even when the file cannot be written.

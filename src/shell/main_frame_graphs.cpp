@@ -23,6 +23,11 @@ constexpr double kZoomFactorAtEdge = 5;  // zoom anchored at time 0
 constexpr double kZoomFactorInside = 4;  // zoom anchored at the left end
 constexpr int kMillisecondsPerSecond = 1000;
 
+int RowCount(const std::vector<GraphRow>& table)
+{
+    return static_cast<int>(table.size() / (kGraphColumns + 1));
+}
+
 }  // namespace
 
 std::array<CChildFrame*, 3> CMainFrame::graphWindowsInStackOrder() const
@@ -74,22 +79,12 @@ void CMainFrame::ShowStart(int index)
         return;
     ReadStart(index);
 
-    // The graphs let go of the old table before it is freed.
-    for (CChildFrame* window : graphWindowsInStackOrder()) {
-        window->pane().SetData(0, nullptr);
-        window->pane().plot().SetEvents(0, nullptr);
-    }
-    graphTable_.clear();
-    eventTimes_.clear();
-    rowCount_ = 0;
-    shownDurationMs_ = 0;
-
+    ReleaseGraphTable();
     const auto& samples = start->samples;
     const std::size_t rows = std::min<std::size_t>(
         samples.size(), std::numeric_limits<int>::max() / (kGraphColumns + 1));
     try {
         graphTable_.resize(GraphTableSlots(rows, kGraphColumns));
-        rowCount_ = static_cast<int>(rows);
         if (rows > 0) {
             const std::int64_t firstMs = samples.front().timeMs;
             for (std::size_t j = 0; j < rows; ++j) {
@@ -105,20 +100,30 @@ void CMainFrame::ShowStart(int index)
         }
     } catch (const std::bad_alloc&) {
         // Not enough memory for this start: the graphs show nothing.
-        graphTable_.clear();
-        eventTimes_.clear();
-        rowCount_ = 0;
-        shownDurationMs_ = 0;
+        ReleaseGraphTable();
     }
 
-    const GraphRow* table = rowCount_ > 0 ? graphTable_.data() : nullptr;
+    const int rowCount = RowCount(graphTable_);
+    const GraphRow* table = rowCount > 0 ? graphTable_.data() : nullptr;
     for (CChildFrame* window : graphWindowsInStackOrder()) {
-        window->pane().SetData(rowCount_, table);
+        window->pane().SetData(rowCount, table);
         window->pane().plot().SetEvents(static_cast<int>(eventTimes_.size()),
                                         eventTimes_.empty() ? nullptr : eventTimes_.data());
     }
     ConfigureAllGraphs();
     updateMenus();
+}
+
+void CMainFrame::ReleaseGraphTable()
+{
+    // The graphs let go of the table before it is freed.
+    for (CChildFrame* window : graphWindowsInStackOrder()) {
+        window->pane().SetData(0, nullptr);
+        window->pane().plot().SetEvents(0, nullptr);
+    }
+    graphTable_.clear();
+    eventTimes_.clear();
+    shownDurationMs_ = 0;
 }
 
 void CMainFrame::ConfigureAllGraphs()
@@ -249,9 +254,10 @@ void CMainFrame::OnMarker(void* userData, int row, QPoint /*screenPos*/)
 
 void CMainFrame::Mark(int row)
 {
-    if (row < 0 || row >= rowCount_)
+    const int rowCount = RowCount(graphTable_);
+    if (row < 0 || row >= rowCount)
         return;
-    const GraphTable table(graphTable_.data(), rowCount_);
+    const GraphTable table(graphTable_.data(), rowCount);
     const double seconds = table.Time(row) * 0.001;
     const double accZ = table.Value(row, kAccelerationColumn);
     const double ias = table.Value(row, kSpeedColumn);

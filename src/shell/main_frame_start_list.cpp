@@ -14,11 +14,12 @@ namespace veltrin {
 
 namespace {
 
-constexpr int kDayItemData = -1;
+// Start index of a day item, and what stands for "no start selected".
+constexpr int kNoStartIndex = -1;
 
 int ItemStartIndex(const QTreeWidgetItem* item)
 {
-    return item ? item->data(0, kStartIndexRole).toInt() : kDayItemData;
+    return item ? item->data(0, kStartIndexRole).toInt() : kNoStartIndex;
 }
 
 // The item text of a start: its start time, and its landing time once its
@@ -43,7 +44,7 @@ void CMainFrame::FillStartList()
         QTreeWidgetItem* day = FindDateItem(dayText);
         if (!day) {
             day = new QTreeWidgetItem(startList_, QStringList(dayText));
-            day->setData(0, kStartIndexRole, kDayItemData);
+            day->setData(0, kStartIndexRole, kNoStartIndex);
         }
         auto* item = new QTreeWidgetItem(day, QStringList(StartItemText(start)));
         item->setData(0, kStartIndexRole, static_cast<int>(i));
@@ -64,10 +65,10 @@ int CMainFrame::SelectedStartIndex() const
 {
     const QList<QTreeWidgetItem*> selected = startList_->selectedItems();
     if (selected.isEmpty())
-        return kDayItemData;
+        return kNoStartIndex;
     const int index = ItemStartIndex(selected.constFirst());
     return index >= 0 && static_cast<std::size_t>(index) < recording_.size() ? index
-                                                                             : kDayItemData;
+                                                                             : kNoStartIndex;
 }
 
 StartRecord* CMainFrame::startAt(int index)

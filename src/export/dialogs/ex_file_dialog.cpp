@@ -18,14 +18,16 @@ CExFileDialog::CExFileDialog(QWidget* parent, const QString& caption, const QStr
         grid->addWidget(checkBox_, grid->rowCount(), 0, 1, grid->columnCount());
     else if (layout())
         layout()->addWidget(checkBox_);
-    connect(checkBox_, &QCheckBox::toggled, this,
-            [this](bool checked) { m_bExtendedKml = checked; });
 }
 
 void CExFileDialog::setExtendedKml(bool extended)
 {
-    m_bExtendedKml = extended;
     checkBox_->setChecked(extended);
+}
+
+bool CExFileDialog::extendedKml() const
+{
+    return checkBox_->isChecked();
 }
 
 }  // namespace veltrin

@@ -19,13 +19,12 @@ public:
     // Ticks or clears the check box.
     void setExtendedKml(bool extended);
     // The check box state; follows every click on it.
-    bool extendedKml() const { return m_bExtendedKml; }
+    bool extendedKml() const;
 
     QCheckBox* extendedKmlCheckBox() const { return checkBox_; }
 
 private:
-    bool m_bExtendedKml = false;
-    QCheckBox* checkBox_ = nullptr;
+    QCheckBox* checkBox_ = nullptr;  // owned by the dialog
 };
 
 }  // namespace veltrin

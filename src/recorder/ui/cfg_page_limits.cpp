@@ -38,7 +38,7 @@ CCfgPageLimits::CCfgPageLimits(RecorderSession& session, UserPrompts& prompts, Q
     maxPositiveLoad_ = AddEdit(config_ui::kIdMaxPositiveLoad, config_ui::kNumberLength);
     for (QLineEdit* number : {maxSpeed_, maxNegativeLoad_, maxPositiveLoad_}) {
         number->setAlignment(Qt::AlignRight);
-        number->setMaximumWidth(number->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
+        number->setMaximumWidth(number->fontMetrics().horizontalAdvance(QString(config_ui::kNumberLength, QLatin1Char('0'))) + 16);
     }
     newPassword_ = AddEdit(config_ui::kIdNewPassword, config_ui::kPasswordLength);
     repeatPassword_ = AddEdit(config_ui::kIdRepeatPassword, config_ui::kPasswordLength);

@@ -43,12 +43,12 @@ CardClearing ClearEventsByCard(QWidget* parent, UserPrompts& prompts, const card
         }
     }
 
-    const std::string lastLine = card::ReadLastLine(eventFile);
     const std::vector<std::string> newestFirst = card::ReadLinesNewestFirst(eventFile);
     if (newestFirst.empty()) {
         prompts.ShowMessage(parent, QMessageBox::Critical, QString::fromUtf8(config_ui::kNoEvents));
         return CardClearing::NoEvents;
     }
+    const std::string& lastLine = newestFirst.front();
     QStringList lines;
     for (const std::string& line : newestFirst)
         lines.append(TextFromBytes(line));
