@@ -4,6 +4,7 @@
 #include "data/field_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -60,12 +61,18 @@ std::vector<std::string> ListEntries(const std::filesystem::path& dir, char lett
     return names;
 }
 
-// The two-character piece `index` (0 to 2) after the leading letter; empty
-// when the name is too short.
-std::string_view NamePiece(std::string_view name, std::size_t index)
+// The three two-character pieces after the leading letter ("D250718" gives
+// "25", "07", "18"); false when the name is too short for all three.
+bool SplitName(std::string_view name, std::array<std::string_view, 3>& pieces)
 {
-    const std::size_t begin = 1 + 2 * index;
-    return begin < name.size() ? name.substr(begin, 2) : std::string_view{};
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        const std::size_t begin = 1 + 2 * index;
+        if (begin >= name.size()) {
+            return false;
+        }
+        pieces[index] = name.substr(begin, 2);
+    }
+    return true;
 }
 
 bool StartsWithDigit(std::string_view piece) { return !piece.empty() && piece.front() >= '0' && piece.front() <= '9'; }
@@ -83,8 +90,8 @@ bool LoadDirectory(const std::filesystem::path& base, Recording& recording)
 
 void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayName, Recording& recording)
 {
-    const std::string_view pieces[] = {NamePiece(dayName, 0), NamePiece(dayName, 1), NamePiece(dayName, 2)};
-    if (pieces[0].empty() || pieces[1].empty() || pieces[2].empty()) {
+    std::array<std::string_view, 3> pieces;
+    if (!SplitName(dayName, pieces)) {
         return;
     }
     const int year = ReadIntField(pieces[0]);
@@ -102,9 +109,8 @@ void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayNam
 void AddStartFile(const std::filesystem::path& dayDir, std::string_view fileName, Recording& recording,
                   int day, int month, int year)
 {
-    const std::string_view pieces[] = {NamePiece(fileName, 0), NamePiece(fileName, 1),
-                                       NamePiece(fileName, 2)};
-    if (pieces[0].empty() || pieces[1].empty() || pieces[2].empty()) {
+    std::array<std::string_view, 3> pieces;
+    if (!SplitName(fileName, pieces)) {
         return;
     }
     const int hour = ReadIntField(pieces[0]);

@@ -25,9 +25,6 @@ public:
     // "%f": rounded once to single precision.
     bool ReadFloat(float& value);
 
-    // What is left unread.
-    std::string_view Rest() const { return {pos_, static_cast<std::size_t>(end_ - pos_)}; }
-
 private:
     void SkipSpace();
     template <typename T>

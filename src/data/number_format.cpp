@@ -1,6 +1,5 @@
 #include "data/number_format.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <system_error>
@@ -11,6 +10,14 @@ namespace {
 
 constexpr int kDefaultPrecision = 6;     // printf's precision when none is given
 constexpr std::size_t kMaxFixedDigits = 330;  // sign, 309 integer digits, point and slack
+constexpr std::size_t kMaxIntDigits = 24;     // sign and the 19 digits of a long long, with slack
+
+// The number of characters a printf field width asks for, either side.
+std::size_t PadWidth(int width)
+{
+    return width < 0 ? static_cast<std::size_t>(-static_cast<long long>(width))
+                     : static_cast<std::size_t>(width);
+}
 
 // Pads [first, end) to `width` characters: blanks on the left, or on the right
 // for a negative width (printf's "-" flag). Returns the new end, or `first`
@@ -18,7 +25,7 @@ constexpr std::size_t kMaxFixedDigits = 330;  // sign, 309 integer digits, point
 char* Pad(char* first, char* end, char* last, int width)
 {
     const bool left = width < 0;
-    const auto wanted = static_cast<std::size_t>(left ? -static_cast<long long>(width) : width);
+    const std::size_t wanted = PadWidth(width);
     const auto length = static_cast<std::size_t>(end - first);
     if (length >= wanted) {
         return end;
@@ -79,9 +86,7 @@ void AppendFixed(std::string& out, double value, int precision, int width)
 {
     const std::size_t old = out.size();
     const std::size_t digits = precision < 0 ? kDefaultPrecision : static_cast<std::size_t>(precision);
-    const std::size_t pad = width < 0 ? static_cast<std::size_t>(-static_cast<long long>(width))
-                                      : static_cast<std::size_t>(width);
-    out.resize(old + kMaxFixedDigits + digits + pad);
+    out.resize(old + kMaxFixedDigits + digits + PadWidth(width));
     char* first = out.data() + old;
     char* end = FormatFixed(first, out.data() + out.size(), value, precision, width);
     out.resize(old + static_cast<std::size_t>(end - first));
@@ -90,9 +95,7 @@ void AppendFixed(std::string& out, double value, int precision, int width)
 void AppendInt(std::string& out, long long value, int width, bool zeroPad)
 {
     const std::size_t old = out.size();
-    const std::size_t pad = width < 0 ? static_cast<std::size_t>(-static_cast<long long>(width))
-                                      : static_cast<std::size_t>(width);
-    out.resize(old + 24 + pad);
+    out.resize(old + kMaxIntDigits + PadWidth(width));
     char* first = out.data() + old;
     char* end = FormatInt(first, out.data() + out.size(), value, width, zeroPad);
     out.resize(old + static_cast<std::size_t>(end - first));

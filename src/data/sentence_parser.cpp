@@ -10,7 +10,7 @@ namespace veltrin {
 namespace {
 
 constexpr double kKmhToMs = 0.2777777777777778;
-constexpr double kKnotsPerKmh = 1.852;
+constexpr double kKmhPerKnot = 1.852;
 constexpr double kKnotsToMs = 0.5144444444444445;
 constexpr std::size_t kIdentifierLength = 6;
 constexpr std::size_t kReplyTextCapacity = sizeof(ReplyFields::text);
@@ -156,7 +156,7 @@ void ParseVtg(Sentence& out, std::string_view line)
         case 5: f.speed = ReadRealField(t) * kKmhToMs; break;
         case 6:
             if (BeginsWith(t, 'N')) {
-                f.speed *= kKnotsPerKmh;
+                f.speed *= kKmhPerKnot;
             }
             break;
         case 9: f.mode = FaaModeNumber(t); break;

@@ -10,6 +10,8 @@ namespace {
 
 // A flagged sample opens a new event only after this pause without flags.
 constexpr std::int64_t kEventPauseMs = 2000;
+// Bit of a sample's flags that the recorder sets while a limit is exceeded.
+constexpr int kEventFlag = 1;
 
 }  // namespace
 
@@ -39,7 +41,7 @@ void ApplyStatistics(StartRecord& start, const Sample& sample)
 bool ApplyEventRule(Sample& sample, int flags, std::int32_t& lastEventMs)
 {
     sample.eventMark = false;
-    if ((flags & 1) != 0) {
+    if ((flags & kEventFlag) != 0) {
         // Compared in 64 bits so that time stamps near the 32-bit limit cannot overflow.
         sample.eventMark = std::int64_t{sample.timeMs} > std::int64_t{lastEventMs} + kEventPauseMs;
         lastEventMs = sample.timeMs;

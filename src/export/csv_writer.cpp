@@ -5,6 +5,7 @@
 #include "export/short_fixed.h"
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 
 namespace veltrin {
@@ -19,7 +20,8 @@ struct Field {
     int width;
 };
 // Time, AccX, AccY, AccZ, IAS, Altitude.
-constexpr Field kFields[6] = {{3, 9}, {2, 6}, {2, 6}, {2, 6}, {1, 6}, {0, 6}};
+constexpr Field kFields[] = {{3, 9}, {2, 6}, {2, 6}, {2, 6}, {1, 6}, {0, 6}};
+constexpr std::size_t kFieldCount = std::size(kFields);
 
 // Recorder time stamps are 32-bit and may wrap: the difference is taken modulo 2^32.
 std::int32_t RelativeMs(std::int32_t timeMs, std::int32_t firstMs) {
@@ -52,12 +54,12 @@ void WriteCsv(const StartRecord& start, CsvVariant variant, OutputBuffer& out) {
     char line[kLineCapacity];
     char* const lineEnd = line + kLineCapacity;
     for (const Sample& sample : start.samples) {
-        const double values[6] = {
+        const double values[kFieldCount] = {
             static_cast<double>(RelativeMs(sample.timeMs, firstMs)) *
                 export_constants::kMillisecondsToSeconds,
             sample.accX, sample.accY, sample.accZ, sample.ias, sample.altitude};
         char* p = line;
-        for (int i = 0; i < 6; ++i) {
+        for (std::size_t i = 0; i < kFieldCount; ++i) {
             if (i > 0) *p++ = separator;
             p = FormatShortFixed(p, lineEnd - 2, values[i], kFields[i].precision, kFields[i].width);
         }

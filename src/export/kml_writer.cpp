@@ -156,34 +156,36 @@ void KmlWriter::WriteLookAtPosition(double latitude, double longitude, double al
     PutLine("\t\t\t<altitudeMode>absolute</altitudeMode>");
 }
 
-void KmlWriter::WriteLineHead(double latitude, double longitude, double altitude,
-                              std::uint32_t colour, std::string_view name) {
-    KmlReadEnvironment();
-    counter_ = 0;
+// An icon style of the track: the suffix of its style ids, the icon's scale
+// when normal and when highlighted, and the lines of its image and hot spot.
+struct KmlWriter::IconLook {
+    std::string_view name;
+    std::string_view normalScale;
+    std::string_view highlightScale;
+    std::string_view icon;
+    std::string_view hotSpot;
+};
+
+// The normal ("sn_") and the highlighted ("sh_") style of `look`, each with
+// the line's colour and width.
+void KmlWriter::WriteStyles(const IconLook& look, std::uint32_t colour) {
     char hex[8];
     char width[16];
     const std::string_view colourText = HexColour(colour, hex);
     const std::string_view widthText(width, static_cast<std::size_t>(
                                                 FormatInt(width, width + sizeof width, lineWidth_) - width));
-
-    PutLine(kXmlDeclaration);
-    Put(kKmlStartTag);
-    PutLine("<Document>");
-    PutLine("\t<name>Veltrin</name>");
-    PutLine("\t\t<LookAt>");
-    WriteLookAtPosition(latitude, longitude, altitude);
-    PutLine("\t</LookAt>");
-    for (const char* style : {"sn", "sh"}) {
-        const bool normal = style[1] == 'n';
-        Put("\t<Style id=\"");
-        Put(style);
-        PutLine("_ylw-pushpin\">");
+    for (const bool normal : {true, false}) {
+        Put(normal ? "\t<Style id=\"sn_" : "\t<Style id=\"sh_");
+        Put(look.name);
+        PutLine("\">");
         PutLine("\t\t<IconStyle>");
-        PutLine(normal ? "\t\t\t<scale>1.1</scale>" : "\t\t\t<scale>1.3</scale>");
+        Put("\t\t\t<scale>");
+        Put(normal ? look.normalScale : look.highlightScale);
+        PutLine("</scale>");
         PutLine("\t\t\t<Icon>");
-        PutLine(kPushpinIcon);
+        PutLine(look.icon);
         PutLine("\t\t\t</Icon>");
-        PutLine("\t\t\t<hotSpot x=\"20\" y=\"2\" xunits=\"pixels\" yunits=\"pixels\"/>");
+        PutLine(look.hotSpot);
         PutLine("\t\t</IconStyle>");
         PutLine("\t\t<LineStyle>");
         Put("\t\t\t<color>");
@@ -195,16 +197,41 @@ void KmlWriter::WriteLineHead(double latitude, double longitude, double altitude
         PutLine("\t\t</LineStyle>");
         PutLine("\t</Style>");
     }
-    PutLine("\t<StyleMap id=\"msn_ylw-pushpin\">");
-    PutLine("\t\t<Pair>");
-    PutLine("\t\t\t<key>normal</key>");
-    PutLine("\t\t\t<styleUrl>#sn_ylw-pushpin</styleUrl>");
-    PutLine("\t\t</Pair>");
-    PutLine("\t\t<Pair>");
-    PutLine("\t\t\t<key>highlight</key>");
-    PutLine("\t\t\t<styleUrl>#sh_ylw-pushpin</styleUrl>");
-    PutLine("\t\t</Pair>");
+}
+
+// The style map "msn_<name>" pairing the normal and the highlighted style.
+void KmlWriter::WriteStyleMap(std::string_view name) {
+    Put("\t<StyleMap id=\"msn_");
+    Put(name);
+    PutLine("\">");
+    for (const bool normal : {true, false}) {
+        PutLine("\t\t<Pair>");
+        PutLine(normal ? "\t\t\t<key>normal</key>" : "\t\t\t<key>highlight</key>");
+        Put(normal ? "\t\t\t<styleUrl>#sn_" : "\t\t\t<styleUrl>#sh_");
+        Put(name);
+        PutLine("</styleUrl>");
+        PutLine("\t\t</Pair>");
+    }
     PutLine("\t</StyleMap>");
+}
+
+void KmlWriter::WriteLineHead(double latitude, double longitude, double altitude,
+                              std::uint32_t colour, std::string_view name) {
+    KmlReadEnvironment();
+    counter_ = 0;
+
+    PutLine(kXmlDeclaration);
+    Put(kKmlStartTag);
+    PutLine("<Document>");
+    PutLine("\t<name>Veltrin</name>");
+    PutLine("\t\t<LookAt>");
+    WriteLookAtPosition(latitude, longitude, altitude);
+    PutLine("\t</LookAt>");
+    static constexpr IconLook kPushpin{
+        "ylw-pushpin", "1.1", "1.3", kPushpinIcon,
+        "\t\t\t<hotSpot x=\"20\" y=\"2\" xunits=\"pixels\" yunits=\"pixels\"/>"};
+    WriteStyles(kPushpin, colour);
+    WriteStyleMap(kPushpin.name);
     PutLine("\t<Placemark>");
     Put("\t\t<name>");
     Put(name);
@@ -262,12 +289,7 @@ void KmlWriter::KmlTrackBegin(double latitude, double longitude, double altitude
                               CalendarSeconds beginTime, CalendarSeconds endTime, std::string_view name) {
     KmlReadEnvironment();
     counter_ = 0;
-    char hex[8];
-    char width[16];
     char time[kTimeCapacity];
-    const std::string_view colourText = HexColour(colour, hex);
-    const std::string_view widthText(width, static_cast<std::size_t>(
-                                                FormatInt(width, width + sizeof width, lineWidth_) - width));
 
     PutLine(kXmlDeclaration);
     PutLine(kKmlStartTag);
@@ -293,38 +315,11 @@ void KmlWriter::KmlTrackBegin(double latitude, double longitude, double altitude
     PutLine("        \t</gx:SimpleArrayField>");
     PutLine("        </Schema>");
     PutLine("\t");
-    PutLine("\t<StyleMap id=\"msn_airports\">");
-    PutLine("\t\t<Pair>");
-    PutLine("\t\t\t<key>normal</key>");
-    PutLine("\t\t\t<styleUrl>#sn_airports</styleUrl>");
-    PutLine("\t\t</Pair>");
-    PutLine("\t\t<Pair>");
-    PutLine("\t\t\t<key>highlight</key>");
-    PutLine("\t\t\t<styleUrl>#sh_airports</styleUrl>");
-    PutLine("\t\t</Pair>");
-    PutLine("\t</StyleMap>");
-    for (const char* style : {"sn", "sh"}) {
-        const bool normal = style[1] == 'n';
-        Put("\t<Style id=\"");
-        Put(style);
-        PutLine("_airports\">");
-        PutLine("\t\t<IconStyle>");
-        PutLine(normal ? "\t\t\t<scale>1.2</scale>" : "\t\t\t<scale>1.4</scale>");
-        PutLine("\t\t\t<Icon>");
-        PutLine(kAirportIcon);
-        PutLine("\t\t\t</Icon>");
-        PutLine("\t\t\t<hotSpot x=\"0.5\" y=\"0\" xunits=\"fraction\" yunits=\"fraction\"/>");
-        PutLine("\t\t</IconStyle>");
-        PutLine("\t\t<LineStyle>");
-        Put("\t\t\t<color>");
-        Put(colourText);
-        PutLine("</color>");
-        Put("\t\t\t<width>");
-        Put(widthText);
-        PutLine("</width>");
-        PutLine("\t\t</LineStyle>");
-        PutLine("\t</Style>");
-    }
+    static constexpr IconLook kAirport{
+        "airports", "1.2", "1.4", kAirportIcon,
+        "\t\t\t<hotSpot x=\"0.5\" y=\"0\" xunits=\"fraction\" yunits=\"fraction\"/>"};
+    WriteStyleMap(kAirport.name);
+    WriteStyles(kAirport, colour);
     PutLine("\t<Placemark>");
     Put("\t\t<name>");
     Put(name);

@@ -86,6 +86,9 @@ private:
     void WriteLineHead(double latitude, double longitude, double altitude, std::uint32_t colour,
                        std::string_view name);
     void WriteLookAtPosition(double latitude, double longitude, double altitude);
+    struct IconLook;
+    void WriteStyles(const IconLook& look, std::uint32_t colour);
+    void WriteStyleMap(std::string_view name);
 
     EnvironmentLookup environment_;
     std::unique_ptr<AtomicFile> file_;  // null while the output is the standard output

@@ -34,7 +34,6 @@ public:
     // or any earlier delivery failed; bytes after a failure are dropped.
     bool Flush();
 
-    bool Failed() const { return failed_; }
     int ErrorNumber() const { return errorNumber_; }  // errno of the first failure, else 0
 
     // Simulates a full disk for tests: the destination takes `bytes` more

@@ -2,13 +2,12 @@
 
 #include "data/number_format.h"
 #include "data/start_text.h"
+#include "export/export_constants.h"
 
 #include <algorithm>
 
 namespace veltrin::tool {
 namespace {
-
-constexpr CalendarSeconds kSecondsPerDay = 86400;
 
 void AppendDecimal(std::string& row, double value, int precision) {
     const std::size_t from = row.size();
@@ -48,7 +47,7 @@ std::string LogbookRow(const StartRecord& start) {
         row += TimeOfDayText(start.landingTime);
         row += ';';
         CalendarSeconds duration = start.landingTime - start.startTime;
-        if (duration < 0) duration += kSecondsPerDay;
+        if (duration < 0) duration += export_constants::kSecondsPerDay;
         AppendDuration(row, duration);
     } else {
         row += ';';
@@ -71,10 +70,10 @@ std::string LogbookRow(const StartRecord& start) {
 
 void WriteLogbook(const std::vector<std::string>& rows, OutputBuffer& out) {
     out.Write(kLogbookHeader);
-    out.Write("\r\n");
+    out.Write(export_constants::kLineEnd);
     for (const std::string& row : rows) {
         out.Write(row);
-        out.Write("\r\n");
+        out.Write(export_constants::kLineEnd);
     }
 }
 

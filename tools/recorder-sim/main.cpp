@@ -1,6 +1,7 @@
 // veltrin-recorder-sim: plays the recorder on a pseudo-terminal so that the
 // recorder features can be tried and tested without one.
-#include "pseudo_terminal.h"
+
+#include "recorder-sim/pseudo_terminal.h"
 #include "recorder-sim/recorder_state.h"
 #include "recorder-sim/simulated_recorder.h"
 
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <poll.h>

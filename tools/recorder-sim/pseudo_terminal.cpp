@@ -1,4 +1,4 @@
-#include "pseudo_terminal.h"
+#include "recorder-sim/pseudo_terminal.h"
 
 #include <cstdlib>
 #include <fcntl.h>

@@ -42,7 +42,6 @@ struct SimulatedUsbBus::Bus {
     };
     std::vector<Slot> slots;
     int openHandles = 0;
-    std::size_t exchanges = 0;
 };
 
 namespace {
@@ -114,7 +113,6 @@ int Handle::Execute(ScsiRequest& request)
     auto bus = bus_.lock();
     if (!bus || !*present_)
         return ENODEV;
-    ++bus->exchanges;
     if (recorder_)
         AnswerPassThrough(*recorder_, request, SimulatedRecorder::Clock::now());
     else
@@ -149,11 +147,6 @@ std::unique_ptr<DriveAccess> SimulatedUsbBus::Access()
 int SimulatedUsbBus::OpenHandles() const
 {
     return bus_->openHandles;
-}
-
-std::size_t SimulatedUsbBus::Exchanges() const
-{
-    return bus_->exchanges;
 }
 
 }  // namespace veltrin::sim

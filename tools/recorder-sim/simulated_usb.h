@@ -38,7 +38,6 @@ public:
     std::unique_ptr<DriveAccess> Access();
 
     int OpenHandles() const;
-    std::size_t Exchanges() const;
 
     struct Bus;  // shared with the handles it gives out
 

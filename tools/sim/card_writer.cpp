@@ -17,6 +17,7 @@ constexpr long long kDay = 86400;
 constexpr long long kDayWindowStart = 6 * 3600 + 1800;  // first daytime start, 06:30
 constexpr long long kDayWindowEnd = 22 * 3600;          // daytime starts end by 22:00
 constexpr long long kMinimumGap = 10 * 60;              // between two starts
+constexpr long long kEarlyStartLatest = 55 * 60;      // the start after the night flight, in hour 0
 constexpr double kNightMinimumSeconds = 600.0;          // the flight across midnight
 constexpr double kNightMaximumSeconds = 3.0 * 3600.0;
 constexpr std::array<int, 5> kRates = {10, 10, 10, 20, 25};
@@ -175,7 +176,7 @@ std::vector<PlannedStart> PlanCard(const CardOptions& o, std::string& error)
         const long long crossingEnd = static_cast<long long>(crossing.durationS) - before;
         auto& early = usedDays >= 2 ? drafts[1].front() : drafts.front().front();
         const long long earliest = usedDays >= 2 ? crossingEnd : 0;
-        early.secondOfDay = std::min<long long>(earliest + rng.Int(10 * 60, 25 * 60), 3300);
+        early.secondOfDay = std::min<long long>(earliest + rng.Int(10 * 60, 25 * 60), kEarlyStartLatest);
         early.durationS = std::min(
             early.durationS, static_cast<double>(kDayWindowStart - kMinimumGap - early.secondOfDay));
     }

@@ -14,6 +14,8 @@ constexpr double kGeoidSeparation = 47.9;     // m
 constexpr int kGsaEvery = 5;                  // seconds between GSA/GSV
 constexpr int kZdaEvery = 10;                 // seconds between ZDA
 constexpr int kSatellitesPerGsv = 4;
+constexpr int kGsaSlots = 12;                 // satellite fields of a GSA sentence
+constexpr double kElevationMask = 8.0;        // degrees; lower satellites are not used
 
 }  // namespace
 
@@ -43,7 +45,7 @@ void GpsReceiver::MoveSky(bool valid)
         sat.elevation = std::clamp(sat.elevation + rng_.Uniform(-0.004, 0.004), 1.0, 89.0);
         if (!valid) {
             sat.snr = sat.elevation > 20.0 && rng_.Chance(0.3) ? rng_.Int(18, 28) : 0;
-        } else if (sat.elevation > 8.0) {
+        } else if (sat.elevation > kElevationMask) {
             sat.snr = std::clamp(static_cast<int>(22.0 + sat.elevation * 0.3) + rng_.Int(-3, 3), 15, 50);
             ++used_;
         } else {
@@ -108,12 +110,12 @@ void GpsReceiver::WriteBurst(SentenceBuilder& b, OutputFile& out, const FlightSt
         b.Start("$GPGSA").Text("A").Int(valid ? 3 : 1);
         int listed = 0;
         for (const auto& sat : sky_) {
-            if (valid && sat.snr > 0 && sat.elevation > 8.0) {
+            if (valid && sat.snr > 0 && sat.elevation > kElevationMask) {
                 b.Int(sat.prn, 2);
                 ++listed;
             }
         }
-        for (; listed < 12; ++listed) {
+        for (; listed < kGsaSlots; ++listed) {
             b.Empty();
         }
         if (valid) {

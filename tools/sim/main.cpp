@@ -4,11 +4,10 @@
 //                        [--minutes MIN-MAX] [--rate-hz HZ] [--hours H] [--no-night]
 //   veltrin-sim flight FILE --samples N [--seed N] [--rate-hz HZ] [--date YYYY-MM-DD]
 
+#include "data/calendar.h"
 #include "data/number_format.h"
 #include "sim/card_writer.h"
 #include "sim/start_writer.h"
-
-#include "data/calendar.h"
 
 #include <charconv>
 #include <cstdio>
