@@ -3,6 +3,7 @@
 #include "graph/zoom_rules.h"
 
 #include <QEvent>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -145,12 +146,57 @@ void CGraphDisplay::changeEvent(QEvent* event)
     // Losing the activation ends a drag whose button release this window may never
     // see. Gaining it does not: the click that activates the window may well be the
     // start of a drag, and its press can arrive before the activation does.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
-        dragging_ = false;
-        panArmed_ = false;
-        StopPanning();
-    }
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        EndGesture();
     QWidget::changeEvent(event);
+}
+
+bool CGraphDisplay::event(QEvent* event)
+{
+    // A pane inside another window gets no activation change of its own; when the
+    // program loses the activation, the window passes WindowDeactivate down to it.
+    if (event->type() == QEvent::WindowDeactivate)
+        EndGesture();
+    return QWidget::event(event);
+}
+
+void CGraphDisplay::showEvent(QShowEvent* event)
+{
+    // Reparenting hides a widget, so every new place is seen here before any click.
+    WatchSubWindow();
+    QWidget::showEvent(event);
+}
+
+void CGraphDisplay::WatchSubWindow()
+{
+    QMdiSubWindow* frame = nullptr;
+    for (QWidget* w = parentWidget(); w != nullptr && frame == nullptr; w = w->parentWidget())
+        frame = qobject_cast<QMdiSubWindow*>(w);
+    if (frame == subWindow_)
+        return;
+    disconnect(subWindowState_);
+    subWindow_ = frame;
+    if (frame == nullptr)
+        return;
+    // Another sub-window becoming the active one sends this pane no event at all;
+    // only its own sub-window's state tells that it lost the activation.
+    subWindowState_ = connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                              [this](Qt::WindowStates, Qt::WindowStates now) {
+                                  if (!now.testFlag(Qt::WindowActive))
+                                      EndGesture();
+                              });
+}
+
+void CGraphDisplay::EndGesture()
+{
+    // A drag that lost its window cannot be finished: its release may go elsewhere.
+    // The rubber band goes too, as nothing could complete or move it any more.
+    if (selecting_)
+        update();
+    dragging_ = false;
+    panArmed_ = false;
+    selecting_ = false;
+    StopPanning();
 }
 
 void CGraphDisplay::StopPanning()

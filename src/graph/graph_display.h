@@ -11,9 +11,13 @@
 #include "graph/zoom_history.h"
 
 #include <QCursor>
+#include <QMetaObject>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
+
+class QMdiSubWindow;
 
 namespace veltrin {
 
@@ -49,6 +53,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void RefreshArea();
@@ -61,6 +67,8 @@ private:
     void MiddleDown(QPoint p);
     void ZoomTo(const PlotArea& selection);
     void StopPanning();
+    void EndGesture();
+    void WatchSubWindow();
 
     std::unique_ptr<CGraphPlot> plot_;
     PlotArea area_;
@@ -77,6 +85,8 @@ private:
     ZoomHistory history_;
     MarkerCallback markerCallback_ = nullptr;
     void* markerData_ = nullptr;
+    QPointer<QMdiSubWindow> subWindow_;  // the sub-window this pane sits in, if any
+    QMetaObject::Connection subWindowState_;
 };
 
 }  // namespace veltrin
