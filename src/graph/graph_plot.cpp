@@ -4,6 +4,7 @@
 #include "graph/curve_points.h"
 #include "graph/ticks.h"
 #include "graph/view_window.h"
+#include "graph/x_label_row.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -353,20 +354,18 @@ void CGraphPlot::DrawXAxis(QPainter& p) const
     const QFontMetrics fm = p.fontMetrics();
     const int top = y + static_cast<int>(1.5 * h2);
     const int bottom = y + static_cast<int>(2.5 * h2);
+    const XLabelRow row = LayoutXLabelRow(
+        m, s, [&fm](const QString& text) { return fm.horizontalAdvance(text); });
     p.setPen(s.textColour);
-    for (double v : majors) {
-        const QString text = FormatLabel(s.xLabelFormat, v);
-        const int w = fm.horizontalAdvance(text);
-        const int x = m.PixelX(v);
-        p.drawText(Ltrb(x - w / 2, top, x + w / 2, bottom), kAxisTextAlign, text);
+    for (const XLabel& label : row.labels) {
+        const int half = label.width / 2;
+        p.drawText(Ltrb(label.x - half, top, label.x + half, bottom), kAxisTextAlign, label.text);
     }
-    if (s.xMajorStep > 0.0) {
-        // The title sits in the label row, a third of a step left of the end,
-        // and covers the labels it overlaps.
-        const int right = m.PixelX(s.xMax - s.xMajorStep / 3.0);
-        const int left = right - fm.horizontalAdvance(s.xTitle);
-        DrawOpaqueText(p, fm, Ltrb(left, top, right, bottom), s.xTitle, s.backgroundColour);
-    }
+    // The title sits in the label row, a third of a step left of the end; the label
+    // it would have covered was left out above.
+    if (row.hasTitle)
+        DrawOpaqueText(p, fm, Ltrb(row.titleLeft, top, row.titleRight, bottom), s.xTitle,
+                       s.backgroundColour);
 }
 
 void CGraphPlot::DrawYAxis(QPainter& p) const

@@ -3,12 +3,16 @@
 #include "graph/graph_constants.h"
 #include "graph/graph_pane.h"
 #include "graph/graph_plot.h"
+#include "graph/x_label_row.h"
 #include "graph_test_data.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace veltrin {
@@ -221,6 +225,62 @@ TEST(GraphPlot, XLabelsHangBelowTheTicksInsideTheirRow)
         // The row reserved below the axis holds the whole label.
         EXPECT_EQ(rowTop + lm.labelHeight, size.height());
     }
+}
+
+// A 520 s start as the program shows it: a label every 50 s and the title "s".
+struct StartRender {
+    QImage image;
+    XLabelRow row;  // the layout the plot drew, measured in its own font
+    int rowTop = 0;
+
+    StartRender(const QString& title, const QString& format)
+    {
+        CGraphPlot plot;
+        GraphSettings s = Sized(700, 300);
+        s.showGrid = false;
+        s.xMax = 520;
+        s.xMinorStep = s.xMajorStep = 50;
+        s.xTitle = title;
+        s.xLabelFormat = format;
+        plot.ApplySettings(s);
+        image = plot.GetBitmap().copy();
+        QFont font(s.fontFace);
+        font.setPointSizeF(plot.FontTenths() / 10.0);
+        const QFontMetrics fm(font, &image);
+        row = LayoutXLabelRow(plot.Mapping(), plot.GetSettings(),
+                              [&fm](const QString& text) { return fm.horizontalAdvance(text); });
+        rowTop = plot.Mapping().area.bottom + static_cast<int>(1.5 * plot.Measures().h2);
+    }
+};
+
+TEST(GraphPlot, RegressionXTitlePaintedOverTheLastLabel)
+{
+    const StartRender titled(QStringLiteral("s"), QStringLiteral("%6.0f"));
+    const StartRender untitled(QString(), QStringLiteral("%6.0f"));
+    const StartRender titleOnly(QStringLiteral("s"), QString());  // labels print nothing
+    ASSERT_EQ(untitled.row.labels.size(), 11u);
+    ASSERT_EQ(titled.row.labels.size(), 10u);
+    const XLabel& last = untitled.row.labels.back();
+    ASSERT_EQ(last.text, QStringLiteral("500"));
+    ASSERT_EQ(titled.row.labels.back().text, QStringLiteral("450"));
+    // The columns of "500" and of the title; the label reached under the title.
+    const int left = std::min(last.x - last.width / 2 - 1, titled.row.titleLeft);
+    const int right = std::max(last.x - last.width / 2 + last.width + 1, titled.row.titleRight);
+    ASSERT_LT(titled.row.titleLeft, last.x + last.width / 2);
+    int differing = 0;
+    for (int y = titled.rowTop; y < titled.image.height(); ++y) {
+        for (int x = 0; x < titled.image.width(); ++x) {
+            const QRgb got = titled.image.pixel(x, y);
+            // There only the title shows; everywhere else the labels as without one.
+            const QImage& want = x >= left && x < right ? titleOnly.image : untitled.image;
+            differing += got != want.pixel(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(CountDark(titled.image, QRect(titled.row.titleLeft, titled.rowTop,
+                                            titled.row.titleRight - titled.row.titleLeft,
+                                            titled.image.height() - titled.rowTop)),
+              3);
 }
 
 TEST(GraphPlot, HiddenSeriesSkippedInvalidColumnEndsDrawing)

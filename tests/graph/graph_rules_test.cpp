@@ -5,6 +5,7 @@
 #include "graph/plot_layout.h"
 #include "graph/ticks.h"
 #include "graph/view_window.h"
+#include "graph/x_label_row.h"
 #include "graph/zoom_history.h"
 #include "graph/zoom_rules.h"
 #include "graph_test_data.h"
@@ -247,6 +248,85 @@ TEST(PlotArea, EachCombinationOfAxes)
     };
     for (const Case& c : cases)
         EXPECT_EQ(LayoutPlotArea(bitmap, 20, c.x, c.y, m), c.want) << c.x << c.y;
+}
+
+// Label widths of a proportional font without a font: 6 pixels a character.
+int SixPerCharacter(const QString& text)
+{
+    return 6 * static_cast<int>(text.size());
+}
+
+std::vector<std::string> Texts(const XLabelRow& row)
+{
+    std::vector<std::string> texts;
+    for (const XLabel& label : row.labels)
+        texts.push_back(label.text.toStdString());
+    return texts;
+}
+
+// The x axis as the program sets it up for a start of `seconds` seconds: a label
+// every 50 s, the title "s", on a plot area 520 pixels wide.
+struct StartAxis {
+    GraphSettings s;
+    AxisMapping m;
+    explicit StartAxis(double seconds, const QString& title = QStringLiteral("s"))
+    {
+        s.xMax = seconds;
+        s.xMinorStep = s.xMajorStep = 50;
+        s.xTitle = title;
+        m = AxisMapping::For(PlotArea{40, 10, 560, 300}, 0, seconds, -10, 10, 0, 1.0);
+    }
+};
+
+TEST(XLabelRow, RegressionTitlePaintedOverTheLastLabel)
+{
+    // 0 .. 520 s: the title's right edge falls at 503.3 s, right over "500".
+    const StartAxis a(520);
+    const XLabelRow row = LayoutXLabelRow(a.m, a.s, &SixPerCharacter);
+    ASSERT_TRUE(row.hasTitle);
+    EXPECT_EQ(row.titleRight, a.m.PixelX(520 - 50 / 3.0));
+    EXPECT_EQ(row.titleLeft, row.titleRight - 6);
+    EXPECT_EQ(Texts(row), (std::vector<std::string>{"0", "50", "100", "150", "200", "250", "300",
+                                                     "350", "400", "450"}));
+    // Every label that stays lies wholly beside the title, with a pixel to spare
+    // for the rounding of its centring.
+    for (const XLabel& label : row.labels) {
+        const int left = label.x - label.width / 2 - 1;
+        const int right = label.x - label.width / 2 + label.width + 1;
+        EXPECT_TRUE(right <= row.titleLeft || left >= row.titleRight) << label.text.toStdString();
+        EXPECT_EQ(label.x, a.m.PixelX(std::stod(label.text.toStdString())));
+        EXPECT_EQ(label.width, SixPerCharacter(label.text));
+    }
+}
+
+TEST(XLabelRow, LabelsClearOfTheTitleAllStay)
+{
+    struct Case {
+        double seconds;
+        QString title;
+        std::size_t labels;
+        const char* last;
+    };
+    const Case cases[] = {
+        {540, QStringLiteral("s"), 11, "500"},  // the title falls between 500 and 540
+        {520, QString(), 11, "500"},            // no title, nothing to leave out
+        {600, QStringLiteral("s"), 13, "600"},  // a range that ends on a tick
+    };
+    for (const Case& c : cases) {
+        const StartAxis a(c.seconds, c.title);
+        const XLabelRow row = LayoutXLabelRow(a.m, a.s, &SixPerCharacter);
+        EXPECT_EQ(row.labels.size(), c.labels) << c.seconds;
+        EXPECT_EQ(row.labels.back().text.toStdString(), c.last) << c.seconds;
+    }
+    // A title 96 pixels wide reaches under 400, 450 and 500: all three stay out.
+    const StartAxis wide(520, QStringLiteral("Zeit in Sekunden"));
+    EXPECT_EQ(Texts(LayoutXLabelRow(wide.m, wide.s, &SixPerCharacter)).back(), "350");
+    // Without a major step there are neither labels nor a title.
+    StartAxis none(520);
+    none.s.xMajorStep = 0;
+    const XLabelRow empty = LayoutXLabelRow(none.m, none.s, &SixPerCharacter);
+    EXPECT_TRUE(empty.labels.empty());
+    EXPECT_FALSE(empty.hasTitle);
 }
 
 TEST(AxisMapping, ValuesAndPixels)
