@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -314,7 +315,33 @@ TEST(GraphPane, LegendSlotsAndDefaults)
     EXPECT_EQ(entry->label, QStringLiteral("Altitude"));
     EXPECT_EQ(first->toolTip(), QStringLiteral("Altitude"));
     EXPECT_FALSE(first->isChecked());
-    pane.SetLegendSlot(5, 0, QStringLiteral("none"), true);  // ignored
+
+    // Slots outside 1..4 change neither a series nor a button, even when the plot
+    // has a fifth series that slot 5 would otherwise reach.
+    for (int column = 1; column <= 4; ++column)
+        pane.plot().AddSeries({column, QColor(0, 0, 0), true, "more", "more", false});
+    struct Seen {
+        std::vector<std::tuple<int, QColor, bool, QString, QString>> series;
+        std::vector<std::tuple<QString, QColor, bool, bool>> buttons;
+        bool operator==(const Seen&) const = default;
+    };
+    const auto look = [&pane] {
+        Seen seen;
+        for (int i = 0; i < pane.plot().SeriesCount(); ++i) {
+            const GraphSeries& e = *pane.plot().SeriesAt(i);
+            seen.series.emplace_back(e.column, e.colour, e.visible, e.name, e.label);
+        }
+        for (int slot = 1; slot <= 4; ++slot) {
+            const CLegendButton* b = pane.LegendButton(slot);
+            seen.buttons.emplace_back(b->toolTip(), b->SwatchColour(), b->DrawsSwatch(),
+                                      b->isChecked());
+        }
+        return seen;
+    };
+    const Seen before = look();
+    for (const int slot : {5, 0, -1})
+        pane.SetLegendSlot(slot, 0, QStringLiteral("none"), true);
+    EXPECT_TRUE(look() == before);
 
     // Pressing the button toggles the series once the notification arrives.
     QTest::mousePress(first, Qt::LeftButton);
@@ -363,13 +390,22 @@ TEST(TitleTip, CreatedHiddenAndPassesKeysToItsOwner)
     EXPECT_TRUE(tip.Create(&owner));
     EXPECT_TRUE(tip.Create(&owner));  // a second call creates nothing new
     EXPECT_FALSE(tip.isVisible());
-    tip.Hide();  // hiding a hidden tip is harmless
+    // Hiding a hidden tip leaves it hidden and ready, and leaves another window's
+    // mouse grab alone.
+    owner.grabMouse();
+    tip.Hide();
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_TRUE(tip.IsCreated());
+    EXPECT_EQ(QWidget::mouseGrabber(), &owner);
+    owner.releaseMouse();
 
     tip.Show(QStringLiteral("Acceleration"), QRect(10, 10, 120, 18));
     ASSERT_TRUE(tip.isVisible());
+    EXPECT_EQ(QWidget::mouseGrabber(), &tip);
     QTest::keyClick(&tip, Qt::Key_A);
     QApplication::processEvents();
     EXPECT_FALSE(tip.isVisible());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);  // hiding gave the grab back
     EXPECT_EQ(owner.text(), QStringLiteral("a"));
     tip.DestroyWindow();
     EXPECT_FALSE(tip.IsCreated());

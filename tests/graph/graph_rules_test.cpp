@@ -176,11 +176,13 @@ TEST(Ticks, FirstTickAndTolerances)
     // A limit within 2.2e-15 of a tick still gets it; clearly short of it does not.
     EXPECT_EQ(TickValues(0, 10 - 2e-15, 5).back(), 10.0);
     EXPECT_EQ(TickValues(0, 10 - 1e-13, 5).back(), 5.0);
-    // Tick values are rounded to 9 decimals, so 0.1 steps do not drift.
-    const std::vector<double> tenths = TickValues(0, 1, 0.1);
-    ASSERT_EQ(tenths.size(), 11u);
-    EXPECT_DOUBLE_EQ(tenths[3], 0.3);
-    EXPECT_DOUBLE_EQ(tenths[10], 1.0);
+    // Tick values are rounded to 9 decimals, so 0.1 steps do not drift: each is the
+    // very double of its decimal (summing 0.1 would give 0.30000000000000004 and
+    // 0.9999999999999999, both within a few units of the last place).
+    EXPECT_EQ(TickValues(0, 1, 0.1),
+              (std::vector<double>{0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0}));
+    EXPECT_EQ(TickValues(-0.3, 0.3, 0.1),
+              (std::vector<double>{-0.3, -0.2, -0.1, 0, 0.1, 0.2, 0.3}));
     EXPECT_TRUE(TickValues(0, 10, 0).empty());
     // A step far too fine for the range (millions of ticks) is skipped, not looped over.
     EXPECT_TRUE(TickValues(0, 1e9, 1e-3).empty());
