@@ -243,8 +243,50 @@ TEST_F(ConfigWizard, FinishWithSerialRecorderGoneSaysSoAndSucceedsOnceItIsBack)
     EXPECT_EQ(wizard_->result(), QDialog::Accepted);
     EXPECT_EQ(port_, link);
     ASSERT_TRUE(back.WaitForCommand("SAVECFG"));
-    EXPECT_EQ(back.Commands(), QStringList({"VERSION", "SERIAL", "LIMITS,1,-3.5,5.5,250", "LFZSIGN,D-BACK",
-                                            "SETPASS,1234", "SAVECFG"}));
+    EXPECT_EQ(back.Commands(), QStringList({"VERSION", "SERIAL", "PASS,1234", "LIMITS,1,-3.5,5.5,250",
+                                            "LFZSIGN,D-BACK", "SETPASS,1234", "SAVECFG"}));
+}
+
+// Finish used to send to whatever answered on the port once the link had
+// been lost, so settings and a new password could go to another recorder.
+TEST_F(ConfigWizard, RegressionFinishAfterTheLinkWasLostSendsNothingToAnotherRecorder)
+{
+    const struct {
+        const char* what;
+        QStringList options;
+        QStringList commands;
+    } cases[] = {
+        {"other serial number", {"--serial", "SN43"}, {"VERSION", "SERIAL"}},
+        {"password not accepted", {"--serial", "SN42", "--password", "9999"}, {"VERSION", "SERIAL", "PASS,1234"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString link = dir.filePath("recorder");
+        RecorderSimProcess found;
+        ASSERT_TRUE(found.Start({"--link", link, "--serial", "SN42", "--delay-ms", "5"}));
+        port_ = link;
+        prompts_.messages.clear();
+        OpenWizard();
+        GoToLimitsPage();
+        const QString rememberedBefore = QStringLiteral("ttyS3");
+        port_ = rememberedBefore;
+        found.Stop();
+
+        RecorderSimProcess other;
+        ASSERT_TRUE(other.Start(QStringList({"--link", link, "--delay-ms", "5"}) + c.options));
+        wizard_->button(QWizard::FinishButton)->click();
+        ASSERT_EQ(prompts_.messages.size(), 1u);
+        EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(prompts_.messages[0].text,
+                  QString::fromUtf8("Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen."));
+        EXPECT_TRUE(wizard_->isVisible());
+        EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
+        EXPECT_EQ(port_, rememberedBefore);
+        Pump(200);
+        EXPECT_EQ(other.Commands(), c.commands);
+    }
 }
 
 TEST_F(ConfigWizard, PasswordPageChecksEveryKeystrokeAndAllowsNextOnlyWhenAccepted)
