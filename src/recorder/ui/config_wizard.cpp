@@ -72,9 +72,13 @@ bool CConfigWizard::FindSameRecorder(const std::string& port)
     // password meant for the one found must not go to it.
     if (!session_.DetectRecorder(port))
         return false;
-    if (session_.GetRecorderInfo().serialNumber != portPage_->SerialNumber())
-        return false;
-    return session_.CheckPassword(passwordPage_->Password());
+    if (session_.GetRecorderInfo().serialNumber == portPage_->SerialNumber() &&
+        session_.CheckPassword(passwordPage_->Password()))
+        return true;
+    // Closed, so that Finish tried again checks again instead of taking the
+    // open link for the recorder found.
+    session_.CloseLink();
+    return false;
 }
 
 bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port)
