@@ -196,14 +196,21 @@ void WriteReply(int fd, std::string_view bytes)
     }
 }
 
+// Hands every command byte that has arrived to the recorder.
+void TakeWaiting(const veltrin::sim::PseudoTerminal& terminal, SimulatedRecorder& recorder,
+                 std::span<std::uint8_t> buffer)
+{
+    ssize_t got = 0;
+    while ((got = ::read(terminal.Fd(), buffer.data(), buffer.size())) > 0)
+        recorder.Receive(buffer.first(static_cast<std::size_t>(got)), Clock::now());
+}
+
 // The program closed the port. The commands it sent before still count;
 // what they and earlier ones would answer goes nowhere.
 void TakeHangUp(veltrin::sim::PseudoTerminal& terminal, SimulatedRecorder& recorder,
                 std::span<std::uint8_t> buffer)
 {
-    ssize_t got = 0;
-    while ((got = ::read(terminal.Fd(), buffer.data(), buffer.size())) > 0)
-        recorder.Receive(buffer.first(static_cast<std::size_t>(got)), Clock::now());
+    TakeWaiting(terminal, recorder, buffer);
     recorder.HangUp();
     terminal.DropUnreadReplies();
 }
@@ -270,8 +277,11 @@ int Run(const Options& options)
         std::array<pollfd, 2> watched{{{terminal.Fd(), POLLIN, 0}, {signalFd, POLLIN, 0}}};
         if (::poll(watched.data(), watched.size(), timeoutMs) < 0 && errno != EINTR)
             break;
-        if ((watched[1].revents & POLLIN) != 0)
+        if ((watched[1].revents & POLLIN) != 0) {
+            // Commands that arrived with the signal still take effect.
+            TakeWaiting(terminal, recorder, buffer);
             break;
+        }
         if ((watched[0].revents & POLLHUP) != 0) {
             // Taken here too, in case a program opens the port again before
             // the next look.
