@@ -122,6 +122,9 @@ bool RecorderSession::DetectRecorder(std::string_view portName)
         if (!link_.LinkOpen(portName))
             return false;
         fill_ = 0;  // a line begun on the old link is not continued on the new one
+        // Nor does a password verdict from the old link count for whoever
+        // answers on the new one.
+        info_.passwordAccepted = false;
     }
     lastPortName_ = std::string(portName);
     info_.version = 0.0f;

@@ -39,7 +39,8 @@ public:
 
     // Opens the link to `portName` (reopening it when the name changed or the
     // link was lost) and asks for version and serial number. True when the
-    // recorder answered with a version other than 0.
+    // recorder answered with a version other than 0. A link opened afresh
+    // starts without a password verdict.
     bool DetectRecorder(std::string_view portName);
     // Sends the password and waits for the verdict. True when the newest PASS
     // reply accepted it; then GetPassword() returns it, else an empty text.

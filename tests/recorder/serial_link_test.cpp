@@ -4,6 +4,7 @@
 #include "sim_process.h"
 
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <unistd.h>
 
@@ -259,6 +261,91 @@ TEST(RecorderSimulator, AnswersOnlyLinesWithAGoodChecksum)
     EXPECT_EQ(reply, "$VLTTX,VERSION,2.1*35\r\n");
     EXPECT_TRUE(sim.WaitForOutput("CMD VERSION\n"));
     EXPECT_EQ(sim.Output().count("CMD"), 1);
+}
+
+// Opens the simulator's port as a program would.
+int OpenPort(const std::string& port)
+{
+    return ::open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
+// Everything that arrives on `fd` within `wait` after the last byte.
+std::string ReadFor(int fd, std::chrono::milliseconds wait)
+{
+    std::string text;
+    char buffer[128];
+    pollfd in{fd, POLLIN, 0};
+    while (::poll(&in, 1, static_cast<int>(wait.count())) > 0 && (in.revents & POLLIN) != 0) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+bool WriteVersionCommand(int fd)
+{
+    const std::string line = "$VLTCM,VERSION*36\n";
+    return ::write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+}
+
+// A reply still pending, or sent but not read, when a program closed the
+// port used to reach the next program that opened it.
+TEST(RecorderSimulator, RegressionRepliesForAProgramThatHungUpDoNotReachTheNextOne)
+{
+    for (const char* delay : {"300", "0"}) {
+        SCOPED_TRACE(delay);
+        SimProcess sim;
+        const std::string port = sim.Start({"--delay-ms", delay});
+        ASSERT_FALSE(port.empty());
+        int fd = OpenPort(port);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(WriteVersionCommand(fd));
+        ASSERT_TRUE(sim.WaitForOutput("CMD VERSION\n"));
+        std::this_thread::sleep_for(std::string_view(delay) == "0" ? 100ms : 0ms);
+        ::close(fd);
+        std::this_thread::sleep_for(500ms);
+
+        fd = OpenPort(port);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(ReadFor(fd, 500ms), "");
+        // The port still answers the next program's own commands.
+        ASSERT_TRUE(WriteVersionCommand(fd));
+        EXPECT_EQ(ReadFor(fd, 1000ms), "$VLTTX,VERSION,2.1*35\r\n");
+        ::close(fd);
+    }
+}
+
+TEST(RecorderSimulator, RegressionHangUpSignalRemovesTheLink)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string link = dir.filePath("recorder").toStdString();
+    SimProcess sim;
+    ASSERT_FALSE(sim.Start({"--link", QString::fromStdString(link)}).empty());
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(link)).isSymLink());
+    EXPECT_EQ(sim.StopWith(SIGHUP), 0);
+    EXPECT_FALSE(QFileInfo(QString::fromStdString(link)).isSymLink());
+}
+
+// A serial number, password or registration holding a field separator, the
+// checksum mark, a sentence start or a control character made replies the
+// program cannot parse.
+TEST(RecorderSimulator, RegressionTextsThatWouldBreakTheRepliesAreRefused)
+{
+    for (const char* option : {"--serial", "--password", "--registration"}) {
+        for (const char* value : {"SN,1", "a*b", "$VLT", "a\tb", "a\x7f"}) {
+            SCOPED_TRACE(::testing::Message() << option << ' ' << ::testing::PrintToString(value));
+            QProcess sim;
+            sim.start(QStringLiteral(VELTRIN_RECORDER_SIM), {option, QString::fromLatin1(value)});
+            ASSERT_TRUE(sim.waitForFinished(5000));
+            EXPECT_EQ(sim.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(sim.exitCode(), 2);
+            EXPECT_TRUE(sim.readAllStandardOutput().isEmpty());
+            EXPECT_TRUE(sim.readAllStandardError().contains(option));
+        }
+    }
 }
 
 }  // namespace

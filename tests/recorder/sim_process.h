@@ -7,7 +7,9 @@
 #include <QStringList>
 
 #include <chrono>
+#include <csignal>
 #include <string>
+#include <sys/types.h>
 
 namespace veltrin::testing {
 
@@ -58,9 +60,12 @@ public:
     }
 
     // Sends SIGTERM; returns the exit code, or -1 when it did not end normally.
-    int Stop()
+    int Stop() { return StopWith(SIGTERM); }
+
+    // The same with another signal.
+    int StopWith(int signal)
     {
-        process_.terminate();
+        ::kill(static_cast<pid_t>(process_.processId()), signal);
         if (!process_.waitForFinished(5000))
             return -1;
         output_ += process_.readAllStandardOutput();

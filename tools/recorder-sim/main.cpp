@@ -16,6 +16,7 @@
 #include <cstring>
 #include <optional>
 #include <poll.h>
+#include <span>
 #include <string>
 #include <string_view>
 #include <sys/signalfd.h>
@@ -40,6 +41,9 @@ constexpr const char* kUsage =
     "  --delay-ms D         reply delay in milliseconds (default 20)\n"
     "  --state FILE         keep the settings saved by SAVECFG in FILE\n"
     "  --link PATH          also make PATH a symbolic link to the pseudo-terminal\n";
+
+// How often a port that no program holds open is looked at.
+constexpr int kIdleLookMs = 10;
 
 struct Options {
     RecorderState state;
@@ -78,6 +82,17 @@ bool ParseLimits(const std::string& text, RecorderState& state)
     return true;
 }
 
+// True when `text` can stand as a text field of a reply: a field separator,
+// the checksum mark, a sentence start or a control character would break the
+// sentence the program reads.
+bool FitsInReply(std::string_view text)
+{
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return c == ',' || c == '*' || c == '$' || byte < 0x20 || byte == 0x7F;
+    });
+}
+
 // Returns the options, or nothing after printing why they are wrong.
 std::optional<Options> ParseOptions(int argc, char** argv)
 {
@@ -106,6 +121,12 @@ std::optional<Options> ParseOptions(int argc, char** argv)
                 return std::nullopt;
             }
             value = argv[++i];
+        }
+        if ((name == "--serial" || name == "--password" || name == "--registration") &&
+            !FitsInReply(*value)) {
+            WriteError("veltrin-recorder-sim: " + name +
+                       " must not contain \",\", \"*\", \"$\" or control characters: " + *value + "\n");
+            return std::nullopt;
         }
         bool ok = true;
         double number = 0.0;
@@ -175,12 +196,32 @@ void WriteReply(int fd, std::string_view bytes)
     }
 }
 
+// Hands every command byte that has arrived to the recorder.
+void TakeWaiting(const veltrin::sim::PseudoTerminal& terminal, SimulatedRecorder& recorder,
+                 std::span<std::uint8_t> buffer)
+{
+    ssize_t got = 0;
+    while ((got = ::read(terminal.Fd(), buffer.data(), buffer.size())) > 0)
+        recorder.Receive(buffer.first(static_cast<std::size_t>(got)), Clock::now());
+}
+
+// The program closed the port. The commands it sent before still count;
+// what they and earlier ones would answer goes nowhere.
+void TakeHangUp(veltrin::sim::PseudoTerminal& terminal, SimulatedRecorder& recorder,
+                std::span<std::uint8_t> buffer)
+{
+    TakeWaiting(terminal, recorder, buffer);
+    recorder.HangUp();
+    terminal.DropUnreadReplies();
+}
+
 int Run(const Options& options)
 {
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGHUP);
     ::sigprocmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     const int signalFd = ::signalfd(-1, &signals, SFD_CLOEXEC);
@@ -213,7 +254,20 @@ int Run(const Options& options)
     WriteOut(terminal.Path() + "\n");
 
     std::array<std::uint8_t, 512> buffer{};
+    bool hungUp = false;
     for (;;) {
+        if (terminal.HungUp()) {
+            if (!hungUp)
+                TakeHangUp(terminal, recorder, buffer);
+            hungUp = true;
+            // Our end reports the hang-up on every poll until a program opens
+            // the port again: look again shortly, meanwhile watch the signals.
+            pollfd signalWatch{signalFd, POLLIN, 0};
+            if (::poll(&signalWatch, 1, kIdleLookMs) > 0)
+                break;
+            continue;
+        }
+        hungUp = false;
         int timeoutMs = -1;
         if (const auto due = recorder.NextDue()) {
             const auto wait =
@@ -223,8 +277,18 @@ int Run(const Options& options)
         std::array<pollfd, 2> watched{{{terminal.Fd(), POLLIN, 0}, {signalFd, POLLIN, 0}}};
         if (::poll(watched.data(), watched.size(), timeoutMs) < 0 && errno != EINTR)
             break;
-        if ((watched[1].revents & POLLIN) != 0)
+        if ((watched[1].revents & POLLIN) != 0) {
+            // Commands that arrived with the signal still take effect.
+            TakeWaiting(terminal, recorder, buffer);
             break;
+        }
+        if ((watched[0].revents & POLLHUP) != 0) {
+            // Taken here too, in case a program opens the port again before
+            // the next look.
+            TakeHangUp(terminal, recorder, buffer);
+            hungUp = true;
+            continue;
+        }
         if ((watched[0].revents & POLLIN) != 0) {
             const ssize_t got = ::read(terminal.Fd(), buffer.data(), buffer.size());
             if (got > 0)

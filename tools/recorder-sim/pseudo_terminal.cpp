@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -9,8 +10,6 @@ namespace veltrin::sim {
 
 PseudoTerminal::~PseudoTerminal()
 {
-    if (keepOpen_ >= 0)
-        ::close(keepOpen_);
     if (master_ >= 0)
         ::close(master_);
 }
@@ -26,19 +25,38 @@ bool PseudoTerminal::Open()
     if (name == nullptr)
         return false;
     path_ = name;
-    keepOpen_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (keepOpen_ < 0)
+    // The settings stay with the pair while our end is open, also when no
+    // program holds the other end. That end is not kept open here, so that
+    // a program closing it shows as a hang-up on ours.
+    const int other = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (other < 0)
         return false;
     termios settings{};
-    if (::tcgetattr(keepOpen_, &settings) != 0)
-        return false;
-    ::cfmakeraw(&settings);
-    ::cfsetispeed(&settings, B19200);
-    ::cfsetospeed(&settings, B19200);
-    if (::tcsetattr(keepOpen_, TCSANOW, &settings) != 0)
-        return false;
+    bool raw = ::tcgetattr(other, &settings) == 0;
+    if (raw) {
+        ::cfmakeraw(&settings);
+        ::cfsetispeed(&settings, B19200);
+        ::cfsetospeed(&settings, B19200);
+        raw = ::tcsetattr(other, TCSANOW, &settings) == 0;
+    }
+    ::close(other);
     const int flags = ::fcntl(master_, F_GETFL);
-    return flags >= 0 && ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) == 0;
+    return raw && flags >= 0 && ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) == 0;
+}
+
+bool PseudoTerminal::HungUp() const
+{
+    pollfd watched{master_, POLLIN, 0};
+    return ::poll(&watched, 1, 0) > 0 && (watched.revents & POLLHUP) != 0;
+}
+
+void PseudoTerminal::DropUnreadReplies()
+{
+    const int other = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (other < 0)
+        return;
+    ::tcflush(other, TCIFLUSH);
+    ::close(other);
 }
 
 }  // namespace veltrin::sim

@@ -19,9 +19,16 @@ public:
     // Our end: non-blocking, read for commands, written with replies.
     int Fd() const { return master_; }
 
+    // True while no program holds the other end open after one (or the
+    // raw-mode setup) has closed it. Our end then reports a hang-up at once
+    // on every poll and fails to read once the commands left are taken.
+    bool HungUp() const;
+    // Drops what was written to the other end and not read there, so that
+    // it does not reach the next program to open it.
+    void DropUnreadReplies();
+
 private:
     int master_ = -1;
-    int keepOpen_ = -1;  // held so that our end stays usable while no program has the port open
     std::string path_;
 };
 

@@ -85,6 +85,13 @@ std::optional<SimulatedRecorder::Clock::time_point> SimulatedRecorder::NextDue()
     return pending_.front().due;
 }
 
+void SimulatedRecorder::HangUp()
+{
+    pending_.clear();
+    line_.clear();
+    skipping_ = false;
+}
+
 std::vector<std::string> SimulatedRecorder::HandleLine(std::string_view line)
 {
     if (!VerifyChecksum(line))

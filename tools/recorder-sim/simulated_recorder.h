@@ -39,6 +39,9 @@ public:
     std::string TakeDue(Clock::time_point now, std::size_t max = SIZE_MAX);
     // When the next reply falls due; empty when none is pending.
     std::optional<Clock::time_point> NextDue() const;
+    // The program let go of the line: drops the replies still pending and a
+    // half-received command, so that neither reaches the next program.
+    void HangUp();
 
     // Acts on one command line (without its line end); returns the reply
     // sentences it causes, each ending with CR LF.

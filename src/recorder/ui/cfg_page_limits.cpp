@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace veltrin {
 namespace {
@@ -50,17 +51,8 @@ CCfgPageLimits::CCfgPageLimits(RecorderSession& session, UserPrompts& prompts, Q
 
     auto* limits = new QGroupBox(QStringLiteral("Grenzwerte"), this);
     auto* limitsGrid = new QGridLayout(limits);
-    const struct {
-        const char* label;
-        QLineEdit* edit;
-        const char* unit;
-    } rows[] = {
-        {"Max. Geschwindigkeit", maxSpeed_, "km/h"},
-        {"Max. negative Belastung", maxNegativeLoad_, "g"},
-        {"Max. positive Belastung", maxPositiveLoad_, "g"},
-    };
     int row = 0;
-    for (const auto& r : rows) {
+    for (const LimitRow& r : LimitRows()) {
         limitsGrid->addWidget(new QLabel(QString::fromUtf8(r.label), limits), row, 0);
         limitsGrid->addWidget(r.edit, row, 1);
         limitsGrid->addWidget(new QLabel(QString::fromUtf8(r.unit), limits), row, 2);
@@ -95,6 +87,30 @@ CCfgPageLimits::CCfgPageLimits(RecorderSession& session, UserPrompts& prompts, Q
     layout->addLayout(lower);
     layout->addStretch(1);
     layout->addLayout(buttonRow);
+}
+
+std::array<CCfgPageLimits::LimitRow, 3> CCfgPageLimits::LimitRows() const
+{
+    return {{
+        {maxSpeed_, "Max. Geschwindigkeit", "km/h", 0, false},
+        {maxNegativeLoad_, "Max. negative Belastung", "g", 1, true},
+        {maxPositiveLoad_, "Max. positive Belastung", "g", 1, false},
+    }};
+}
+
+QString CCfgPageLimits::LimitProblem(const LimitRow& row)
+{
+    const QString label = QString::fromUtf8(row.label);
+    const std::optional<double> value = ParseLimitField(row.edit->text().toStdString());
+    if (!value)
+        return QString::fromUtf8(config_ui::kLimitNotANumber).arg(label);
+    // Judged as sent, so that 0.04 g, which goes out as "0.0", is no limit either.
+    const double sent = LimitAsSent(*value, row.decimals);
+    if (row.belowZero && !(sent < 0.0))
+        return QString::fromUtf8(config_ui::kLimitNotBelowZero).arg(label);
+    if (!row.belowZero && !(sent > 0.0))
+        return QString::fromUtf8(config_ui::kLimitNotAboveZero).arg(label);
+    return {};
 }
 
 QLineEdit* CCfgPageLimits::AddEdit(int id, int maxLength)
@@ -133,6 +149,14 @@ bool CCfgPageLimits::validatePage()
         prompts_.ShowMessage(this, QMessageBox::Critical, QString::fromUtf8(config_ui::kPasswordsDiffer));
         newPassword_->setFocus();
         return false;
+    }
+    for (const LimitRow& row : LimitRows()) {
+        const QString problem = LimitProblem(row);
+        if (!problem.isEmpty()) {
+            prompts_.ShowMessage(this, QMessageBox::Critical, problem);
+            row.edit->setFocus();
+            return false;
+        }
     }
     settings_.maxSpeed = ParseLimit(maxSpeed_->text().toStdString());
     settings_.maxPositiveLoad = ParseLimit(maxPositiveLoad_->text().toStdString());

@@ -39,9 +39,14 @@ void CCfgPagePassword::OnSetActive()
     CheckPassword();
 }
 
+std::string CCfgPagePassword::Password() const
+{
+    return BytesFromText(password_->text());
+}
+
 void CCfgPagePassword::CheckPassword()
 {
-    accepted_ = session_.CheckPassword(BytesFromText(password_->text()));
+    accepted_ = session_.CheckPassword(Password());
     emit completeChanged();
 }
 

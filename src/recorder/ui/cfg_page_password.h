@@ -4,6 +4,8 @@
 
 #include <QWizardPage>
 
+#include <string>
+
 class QLineEdit;
 
 namespace veltrin {
@@ -20,6 +22,8 @@ public:
 
     // Checks the shown password again; called whenever the page becomes the current one.
     void OnSetActive();
+    // The password as typed, in the bytes sent to the recorder.
+    std::string Password() const;
 
 private:
     void CheckPassword();

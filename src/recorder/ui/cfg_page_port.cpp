@@ -121,10 +121,12 @@ void CCfgPagePort::Detect()
     if (found_) {
         const RecorderInfo info = session_.GetRecorderInfo();
         portName_ = chosenPort_;
+        serialNumber_ = info.serialNumber;
         status_->setText(QString::fromUtf8(config_ui::kRecorderFound)
                              .arg(QString::fromStdString(FormatLimit(static_cast<double>(info.version), 2)),
                                   TextFromBytes(info.serialNumber)));
     } else {
+        serialNumber_.clear();
         status_->setText(QString::fromUtf8(config_ui::kNoRecorder));
     }
     detecting_ = false;

@@ -42,6 +42,9 @@ public:
 
     // The port the recorder was found on (set when the page is left with Next).
     QString PortName() const { return portName_; }
+    // The serial number shown for the recorder found (as received); empty
+    // while none was found.
+    const std::string& SerialNumber() const { return serialNumber_; }
     bool Found() const { return found_; }
 
 private:
@@ -63,6 +66,7 @@ private:
     QPushButton* clearByCard_ = nullptr;
     QTimer timer_;
     QString portName_;
+    std::string serialNumber_;
     QString chosenPort_;  // the port text detection uses (typed text counts once committed)
     bool found_ = false;
     bool detecting_ = false;

@@ -45,6 +45,10 @@ inline constexpr const char* kWizardTitle = "Logger konfigurieren";
 inline constexpr const char* kRecorderFound = "Logger gefunden, Ver. %1, S/N %2";
 inline constexpr const char* kNoRecorder = "Kein Logger entdeckt";
 inline constexpr const char* kPasswordsDiffer = "Die eingegebenen Passwörter sind unterschiedlich!.";
+// Limit fields that cannot be sent; %1 is the field's label.
+inline constexpr const char* kLimitNotANumber = "Bitte bei „%1“ eine Zahl eingeben.";
+inline constexpr const char* kLimitNotBelowZero = "Der Wert bei „%1“ muss kleiner als 0 sein.";
+inline constexpr const char* kLimitNotAboveZero = "Der Wert bei „%1“ muss größer als 0 sein.";
 inline constexpr const char* kLinkLost =
     "Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen.";
 inline constexpr const char* kClearByCardButton = "Alarm über SD Karte löschen";

@@ -57,13 +57,28 @@ void CConfigWizard::done(int result)
     // entered. The same when it goes away while the settings are written.
     session_.ReadReplies();
     const std::string port = portPage_->PortName().toStdString();
-    const bool reachable = session_.Link().LinkIsOpen() || session_.DetectRecorder(port);
+    const bool reachable = session_.Link().LinkIsOpen() || FindSameRecorder(port);
     if (!reachable || !session_.WriteRecorderSettings(limitsPage_->Settings())) {
         prompts_.ShowMessage(this, QMessageBox::Critical, QString::fromUtf8(config_ui::kLinkLost));
         return;
     }
     rememberedPort_ = portPage_->PortName();
     QDialog::done(result);
+}
+
+bool CConfigWizard::FindSameRecorder(const std::string& port)
+{
+    // Another recorder may answer on the port now; settings and a new
+    // password meant for the one found must not go to it.
+    if (!session_.DetectRecorder(port))
+        return false;
+    if (session_.GetRecorderInfo().serialNumber == portPage_->SerialNumber() &&
+        session_.CheckPassword(passwordPage_->Password()))
+        return true;
+    // Closed, so that Finish tried again checks again instead of taking the
+    // open link for the recorder found.
+    session_.CloseLink();
+    return false;
 }
 
 bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port)

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWizard>
 
+#include <string>
+
 namespace veltrin {
 
 class CCfgPageLimits;
@@ -30,13 +32,19 @@ public:
 
     // Finish, once the limits page accepted its values: writes limits,
     // registration and password to the recorder, makes them permanent and
-    // remembers the port. Cancel sends nothing. When the recorder cannot be
-    // reached, or goes away while the settings are written, says so, keeps
-    // the remembered port and stays open; Finish may then be tried again.
+    // remembers the port. Cancel sends nothing. A link lost since the
+    // recorder was found is opened again, and the settings go out only when
+    // the recorder answering there has the serial number shown on the first
+    // page and accepts the password of the second. When no such recorder
+    // answers, or it goes away while the settings are written, says so,
+    // keeps the remembered port and stays open; Finish may then be tried again.
     void done(int result) override;
 
 private:
     void OnPageChanged(int id);
+    // Detects the recorder on `port` again; true when it is the one found
+    // before (same serial number, password accepted).
+    bool FindSameRecorder(const std::string& port);
 
     RecorderSession& session_;
     UserPrompts& prompts_;

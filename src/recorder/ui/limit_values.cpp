@@ -32,6 +32,38 @@ double ParseLimit(std::string_view text)
     return negative ? -value : value;
 }
 
+std::optional<double> ParseLimitField(std::string_view text)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    std::size_t pos = begin;
+    if (pos < end && (text[pos] == '+' || text[pos] == '-'))
+        ++pos;
+    int digits = 0;
+    int separators = 0;
+    for (; pos < end; ++pos) {
+        if (text[pos] >= '0' && text[pos] <= '9')
+            ++digits;
+        else if (text[pos] == '.' || text[pos] == ',')
+            ++separators;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0 || separators > 1)
+        return std::nullopt;
+    return ParseLimit(text);
+}
+
+double LimitAsSent(double value, int decimals)
+{
+    return ParseLimit(FormatLimit(value, decimals));
+}
+
 std::string FormatLimit(double value, int decimals)
 {
     std::string text;

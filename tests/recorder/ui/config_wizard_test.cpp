@@ -243,8 +243,54 @@ TEST_F(ConfigWizard, FinishWithSerialRecorderGoneSaysSoAndSucceedsOnceItIsBack)
     EXPECT_EQ(wizard_->result(), QDialog::Accepted);
     EXPECT_EQ(port_, link);
     ASSERT_TRUE(back.WaitForCommand("SAVECFG"));
-    EXPECT_EQ(back.Commands(), QStringList({"VERSION", "SERIAL", "LIMITS,1,-3.5,5.5,250", "LFZSIGN,D-BACK",
-                                            "SETPASS,1234", "SAVECFG"}));
+    EXPECT_EQ(back.Commands(), QStringList({"VERSION", "SERIAL", "PASS,1234", "LIMITS,1,-3.5,5.5,250",
+                                            "LFZSIGN,D-BACK", "SETPASS,1234", "SAVECFG"}));
+}
+
+// Finish used to send to whatever answered on the port once the link had
+// been lost, so settings and a new password could go to another recorder.
+TEST_F(ConfigWizard, RegressionFinishAfterTheLinkWasLostSendsNothingToAnotherRecorder)
+{
+    const struct {
+        const char* what;
+        QStringList options;
+        QStringList commands;
+    } cases[] = {
+        {"other serial number", {"--serial", "SN43"}, {"VERSION", "SERIAL"}},
+        {"password not accepted", {"--serial", "SN42", "--password", "9999"}, {"VERSION", "SERIAL", "PASS,1234"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString link = dir.filePath("recorder");
+        RecorderSimProcess found;
+        ASSERT_TRUE(found.Start({"--link", link, "--serial", "SN42", "--delay-ms", "5"}));
+        port_ = link;
+        prompts_.messages.clear();
+        OpenWizard();
+        GoToLimitsPage();
+        const QString rememberedBefore = QStringLiteral("ttyS3");
+        port_ = rememberedBefore;
+        found.Stop();
+
+        RecorderSimProcess other;
+        ASSERT_TRUE(other.Start(QStringList({"--link", link, "--delay-ms", "5"}) + c.options));
+        // Tried twice: the second Finish must not take the link left open
+        // to the other recorder for the one found.
+        for (std::size_t attempt = 1; attempt <= 2; ++attempt) {
+            wizard_->button(QWizard::FinishButton)->click();
+            ASSERT_EQ(prompts_.messages.size(), attempt);
+            EXPECT_EQ(prompts_.messages.back().icon, QMessageBox::Critical);
+            EXPECT_EQ(prompts_.messages.back().text,
+                      QString::fromUtf8("Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen."));
+            EXPECT_TRUE(wizard_->isVisible());
+            EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
+            EXPECT_EQ(port_, rememberedBefore);
+        }
+        Pump(200);
+        EXPECT_EQ(other.Commands(), c.commands + c.commands);
+    }
 }
 
 TEST_F(ConfigWizard, PasswordPageChecksEveryKeystrokeAndAllowsNextOnlyWhenAccepted)
@@ -322,6 +368,73 @@ TEST_F(ConfigWizard, DifferingPasswordsKeepTheWizardOpenAndSendNothing)
     Pump(200);
     EXPECT_TRUE(sim_.Commands().isEmpty());
     EXPECT_EQ(port_, rememberedBefore);
+}
+
+// A limit field that is not a number used to be read as 0 and sent, so the
+// recorder stored a limit of 0 km/h or 0 g without a word.
+TEST_F(ConfigWizard, RegressionLimitsThatAreNoNumberOrOnTheWrongSideOfZeroAreNotSent)
+{
+    const QString notANumber = QString::fromUtf8("Bitte bei „%1“ eine Zahl eingeben.");
+    const QString notBelow = QString::fromUtf8("Der Wert bei „%1“ muss kleiner als 0 sein.");
+    const QString notAbove = QString::fromUtf8("Der Wert bei „%1“ muss größer als 0 sein.");
+    const QString speed = "Max. Geschwindigkeit";
+    const QString negative = "Max. negative Belastung";
+    const QString positive = "Max. positive Belastung";
+    const struct {
+        int id;
+        const char* text;
+        QString message;
+    } cases[] = {
+        {1041, "abc", notANumber.arg(speed)},   {1041, "", notANumber.arg(speed)},
+        {1041, "5..5", notANumber.arg(speed)},  {1042, "-3.5g", notANumber.arg(negative)},
+        {1043, "", notANumber.arg(positive)},   {1041, "0", notAbove.arg(speed)},
+        {1041, "-250", notAbove.arg(speed)},    {1041, "0,4", notAbove.arg(speed)},
+        {1042, "0", notBelow.arg(negative)},    {1042, "3,5", notBelow.arg(negative)},
+        {1042, "-0.04", notBelow.arg(negative)}, {1043, "0.0", notAbove.arg(positive)},
+        {1043, "-5.5", notAbove.arg(positive)},
+    };
+    StartWith({});
+    GoToLimitsPage();
+    const QString rememberedBefore = port_;
+    sim_.ClearCommands();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.id << " \"" << c.text << '"');
+        SetField(1041, "250");
+        SetField(1042, "-3.5");
+        SetField(1043, "5.5");
+        Control(c.id)->setText(QString::fromUtf8(c.text));
+        prompts_.messages.clear();
+        wizard_->button(QWizard::FinishButton)->click();
+
+        ASSERT_EQ(prompts_.messages.size(), 1u);
+        EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(prompts_.messages[0].text, c.message);
+        EXPECT_TRUE(wizard_->isVisible());
+        EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
+        EXPECT_EQ(wizard_->focusWidget(), Control(c.id));
+    }
+    Pump(200);
+    EXPECT_TRUE(sim_.Commands().isEmpty());
+    EXPECT_EQ(port_, rememberedBefore);
+}
+
+TEST_F(ConfigWizard, NegativeLoadWithDecimalCommaOrPointIsSentAsTyped)
+{
+    ASSERT_TRUE(sim_.Start({}));
+    port_ = sim_.Path();
+    for (const char* text : {"-3,5", "-3.5"}) {
+        SCOPED_TRACE(text);
+        OpenWizard();
+        GoToLimitsPage();
+        SetField(1042, QString::fromUtf8(text));
+        SetField(1043, "6,5");
+        sim_.ClearCommands();
+        wizard_->button(QWizard::FinishButton)->click();
+        EXPECT_TRUE(prompts_.messages.empty());
+        EXPECT_EQ(wizard_->result(), QDialog::Accepted);
+        ASSERT_TRUE(sim_.WaitForCommand("SAVECFG"));
+        EXPECT_EQ(sim_.Commands().value(0), "LIMITS,1,-3.5,6.5,250");
+    }
 }
 
 TEST_F(ConfigWizard, RegistrationLongerThanTenCharactersCannotBeTyped)
