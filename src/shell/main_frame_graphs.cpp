@@ -45,6 +45,7 @@ void CMainFrame::ToggleGraphWindow(CChildFrame* window)
 {
     if (!window->isHidden()) {
         window->hide();
+        activateVisibleGraphWindow();
     } else {
         window->show();
         mdiArea_->setActiveSubWindow(window);
