@@ -155,7 +155,16 @@ TEST_F(GraphWindowsTest, ViewCommandsNeedAnActiveGraphWithData)
     frame.mdiArea()->setActiveSubWindow(frame.accelerationWindow());
     frame.updateMenus();
     EXPECT_FALSE(frame.action(command::ZoomIn)->isEnabled());
-    Trigger(command::ZoomIn);  // disabled: nothing happens
+    // Disabled, the commands leave the empty graphs' time axes alone.
+    const GraphSettings before = frame.accelerationWindow()->pane().GetSettings();
+    for (int id : {command::ZoomIn, command::ZoomOut, command::ShiftRight})
+        Trigger(id);
+    for (CChildFrame* window : Windows()) {
+        const GraphSettings after = window->pane().GetSettings();
+        EXPECT_EQ(after.xMin, before.xMin) << window->windowTitle().toStdString();
+        EXPECT_EQ(after.xMax, before.xMax) << window->windowTitle().toStdString();
+        EXPECT_EQ(after.xMajorStep, before.xMajorStep) << window->windowTitle().toStdString();
+    }
     frame.ShowStart(0);
     EXPECT_TRUE(frame.action(command::FullView)->isEnabled());
 }
