@@ -55,7 +55,8 @@ protected:
 
     QMdiSubWindow* Active() const { return frame_->mdiArea()->activeSubWindow(); }
 
-    // The active window is `expected` and the title names it, with nothing added.
+    // The active window is `expected`, the title names it with nothing added,
+    // and the ticks of the "Ansicht" menu match the windows shown.
     void ExpectActive(QMdiSubWindow* expected, const char* step) const
     {
         ASSERT_NE(Active(), nullptr) << step;
@@ -64,6 +65,11 @@ protected:
         EXPECT_EQ(frame_->windowTitle().toStdString(),
                   "ZADUdir - " + expected->windowTitle().toStdString())
             << step;
+        // The menu ticks follow the windows Qt hid and showed on the way.
+        for (CChildFrame* window : Windows()) {
+            EXPECT_EQ(frame_->action(ToggleOf(window))->isChecked(), !window->isHidden())
+                << step << ": " << window->windowTitle().toStdString();
+        }
     }
 
     void CtrlTab() const
@@ -77,7 +83,7 @@ protected:
     }
 };
 
-TEST_F(WindowStatesTest, RegressionMaximisedWindowSurvivesTogglesCtrlTabAndStacking)
+TEST_F(WindowStatesTest, RegressionMaximisedWindowStackOverflowAndDoubledTitle)
 {
     CMainFrame& frame = MakeActiveFrame();
     for (CChildFrame* maximised : Windows()) {
@@ -137,7 +143,7 @@ TEST_F(WindowStatesTest, RegressionMaximisedWindowSurvivesTogglesCtrlTabAndStack
     }
 }
 
-TEST_F(WindowStatesTest, RegressionHiddenWindowShownAgainWhileAnotherIsMaximised)
+TEST_F(WindowStatesTest, RegressionShowingAWindowWhileAnotherIsMaximisedOverflowsTheStack)
 {
     CMainFrame& frame = MakeActiveFrame();
     Trigger(command::ToggleSpeed);
@@ -159,7 +165,7 @@ TEST_F(WindowStatesTest, RegressionHiddenWindowShownAgainWhileAnotherIsMaximised
     ExpectActive(Active(), "after the close request");
 }
 
-TEST_F(WindowStatesTest, RegressionCascadeLeavesUsableWindowsEachOffsetFromTheLast)
+TEST_F(WindowStatesTest, RegressionCascadeShrinksWindowsToTitleBars)
 {
     CMainFrame& frame = MakeActiveFrame();
     const QSize client = frame.mdiArea()->viewport()->size();
