@@ -43,11 +43,25 @@ Qt::WindowFlags CChildFrame::Flags()
     return kFlags;
 }
 
+QSize CChildFrame::sizeHint() const
+{
+    // The pane has no size of its own; without a hint a cascade shrinks the
+    // window to its title bar.
+    if (const QMdiArea* area = mdiArea()) {
+        const QSize client = area->viewport()->size();
+        return {client.width() * 2 / 3, client.height() * 2 / 3};
+    }
+    return QMdiSubWindow::sizeHint();
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
     // The frame feeds all three graphs for the whole run; closing only hides.
     event->ignore();
+    if (isHidden())
+        return;
     hide();
+    emit closedByUser();
 }
 
 void CChildFrame::showEvent(QShowEvent* event)

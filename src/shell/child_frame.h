@@ -19,9 +19,15 @@ public:
     // The window's hints: caption, minimise and maximise boxes, no system menu.
     static Qt::WindowFlags Flags();
 
+    // Two thirds of the graph area, so that a cascade leaves usable windows.
+    QSize sizeHint() const override;
+
 signals:
-    // Shown or hidden, by its toggle, a close request or the frame.
+    // Shown or hidden, by its toggle, a close request, the frame, or Qt
+    // itself while it moves the maximised state between windows.
     void visibilityChanged(bool visible);
+    // Hidden by the user's close request.
+    void closedByUser();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -148,6 +148,13 @@ std::string FindCardDataDirectory(const std::vector<std::string>& mountPoints,
     return {};
 }
 
+QString DefaultBaseDirectoryAmong(const std::vector<std::string>& mountPoints,
+                                  const std::vector<std::string>& roots)
+{
+    const std::string folder = FindCardDataDirectory(mountPoints, roots);
+    return QString::fromStdString(folder.empty() ? std::string(kFallbackBaseDir) : folder);
+}
+
 QString DefaultBaseDirectory()
 {
 #ifdef Q_OS_WIN
@@ -157,9 +164,8 @@ QString DefaultBaseDirectory()
     std::stringstream text;
     text << file.rdbuf();
     const char* user = std::getenv("USER");
-    const std::string folder = FindCardDataDirectory(MountPointsFromMountInfo(text.str()),
-                                                     RemovableMediaRoots(user ? user : ""));
-    return QString::fromStdString(folder.empty() ? std::string(kFallbackBaseDir) : folder);
+    return DefaultBaseDirectoryAmong(MountPointsFromMountInfo(text.str()),
+                                     RemovableMediaRoots(user ? user : ""));
 #endif
 }
 

@@ -32,6 +32,11 @@ QString DefaultPort();
 // removable volume, else "/VELT".
 QString DefaultBaseDirectory();
 
+// The default data directory among `mountPoints`: the card folder that
+// FindCardDataDirectory finds under `roots`, else "/VELT".
+QString DefaultBaseDirectoryAmong(const std::vector<std::string>& mountPoints,
+                                  const std::vector<std::string>& roots);
+
 // The mount points listed in /proc/self/mountinfo text, in listed order, with
 // their octal escapes ("\040" for a blank) decoded.
 std::vector<std::string> MountPointsFromMountInfo(std::string_view mountInfo);

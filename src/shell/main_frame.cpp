@@ -7,6 +7,7 @@
 #include "shell/child_frame.h"
 #include "shell/command_table.h"
 #include "shell/help_dialog.h"
+#include "shell/maximised_title.h"
 #include "shell/resources_init.h"
 #include "shell/shell_constants.h"
 #include "shell/wait_cursor.h"
@@ -67,9 +68,11 @@ void ArrangeIcons(QMdiArea& area)
 
 CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
     : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<DesktopDialogs>()),
-      kmlWriter_(std::make_unique<KmlWriter>())
+      kmlWriter_(std::make_unique<KmlWriter>()),
+      titleTranslator_(std::make_unique<MaximisedTitleTranslator>())
 {
     InitShellResources();
+    QCoreApplication::installTranslator(titleTranslator_.get());
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(ApplicationIcon());
     createMdiArea();
@@ -341,9 +344,14 @@ void CMainFrame::createGraphWindows()
         window->overrideWindowFlags(CChildFrame::Flags());
         window->show();
         window->pane().SetMarkerCallback(&CMainFrame::OnMarker, this);
-        connect(window, &CChildFrame::visibilityChanged, this, [this](bool visible) {
-            if (!visible)
-                activateVisibleGraphWindow();
+        // Qt hides and shows a window itself while it moves the maximised
+        // state to another window; only the ticks follow that, once it is
+        // done. The user's own hiding hands the activation on.
+        connect(window, &CChildFrame::visibilityChanged, this, [this] {
+            QMetaObject::invokeMethod(this, &CMainFrame::updateMenus, Qt::QueuedConnection);
+        });
+        connect(window, &CChildFrame::closedByUser, this, [this] {
+            activateVisibleGraphWindow();
             updateMenus();
         });
     }

@@ -22,6 +22,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class QTranslator;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QDockWidget;
@@ -144,6 +145,7 @@ private:
     std::unique_ptr<CTitleTip> titleTip_;
     std::unique_ptr<KmlWriter> kmlWriter_;
     std::function<void(CMainFrame&)> configureLogger_;
+    std::unique_ptr<QTranslator> titleTranslator_;  // removes itself when deleted
 
     // The shown start's samples, lent to all three graphs: rows of N = 3 columns.
     std::vector<GraphRow> graphTable_;

@@ -45,6 +45,7 @@ void CMainFrame::ToggleGraphWindow(CChildFrame* window)
 {
     if (!window->isHidden()) {
         window->hide();
+        activateVisibleGraphWindow();
     } else {
         window->show();
         mdiArea_->setActiveSubWindow(window);
@@ -147,9 +148,18 @@ void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& co
                     name, false});
     pane.SetLegendSlot(1, config.column, name, true);
 
+    // A start beyond the configured values gets a range that holds it, so
+    // that its curve is not cut off or out of sight.
+    ValueExtremes extremes;
+    const GraphTable table(graphTable_.data(), RowCount(graphTable_));
+    for (int row = 0; row < table.Count(); ++row)
+        extremes.Add(table.Value(row, config.column));
+    const ValueRange range =
+        RangeHolding({config.yMin, config.yMax}, config.yMajorStep, extremes);
+
     GraphSettings settings = pane.GetSettings();
-    settings.yMin = config.yMin;
-    settings.yMax = config.yMax;
+    settings.yMin = range.yMin;
+    settings.yMax = range.yMax;
     settings.yMinorStep = config.yMinorStep;
     settings.yMajorStep = config.yMajorStep;
     settings.yLabelFormat = QString::fromUtf8(config.yLabelFormat);

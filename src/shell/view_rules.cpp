@@ -1,5 +1,6 @@
 #include "shell/view_rules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -71,6 +72,31 @@ TimeRange ShiftedRight(TimeRange range, double step, int lastSecond)
         range.xMax = lastSecond;
         range.xMin = lastSecond - width;
     }
+    return range;
+}
+
+void ValueExtremes::Add(double value)
+{
+    if (!std::isfinite(value))
+        return;
+    if (empty) {
+        lowest = highest = value;
+        empty = false;
+        return;
+    }
+    lowest = std::min(lowest, value);
+    highest = std::max(highest, value);
+}
+
+ValueRange RangeHolding(ValueRange configured, double majorStep, const ValueExtremes& data)
+{
+    if (data.empty || !(majorStep > 0))
+        return configured;
+    ValueRange range = configured;
+    if (data.lowest < configured.yMin)
+        range.yMin = std::floor(data.lowest / majorStep) * majorStep;
+    if (data.highest > configured.yMax)
+        range.yMax = std::ceil(data.highest / majorStep) * majorStep;
     return range;
 }
 

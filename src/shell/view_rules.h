@@ -1,6 +1,7 @@
 #pragma once
 // Rules by which the main frame lays out and steps the three graph windows:
-// time-axis steps, nice zoom spans, shifting and stacking. Plain values, no windows.
+// time-axis steps, nice zoom spans, shifting, stacking and value ranges.
+// Plain values, no windows.
 
 #include <vector>
 
@@ -33,6 +34,26 @@ TimeRange ShiftedLeft(TimeRange range, double step);
 
 // The range moved right by `step`; never ends after `lastSecond`, keeping its width.
 TimeRange ShiftedRight(TimeRange range, double step, int lastSecond);
+
+// The value axis of a graph window, from bottom to top.
+struct ValueRange {
+    double yMin = 0.0;
+    double yMax = 0.0;
+};
+
+// The lowest and highest finite values of a series; `empty` while it has none.
+struct ValueExtremes {
+    double lowest = 0.0;
+    double highest = 0.0;
+    bool empty = true;
+    // Takes `value` in; NaN and infinities are left out.
+    void Add(double value);
+};
+
+// The configured range, kept exactly when the data fit in it; otherwise the
+// end that the data pass moves out to the next multiple of `majorStep` that
+// holds them. A step of zero or less leaves the range as configured.
+ValueRange RangeHolding(ValueRange configured, double majorStep, const ValueExtremes& data);
 
 // Vertical extent of one stacked window, in client pixels.
 struct StackSlice {

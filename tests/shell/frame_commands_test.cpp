@@ -5,11 +5,13 @@
 #include "shell/command_table.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace veltrin::test {
@@ -26,6 +28,18 @@ QString Layout(const QList<QAction*>& actions, bool byId)
             parts << (byId ? QString::number(action->data().toInt()) : action->text());
     }
     return parts.join(QStringLiteral(" | "));
+}
+
+// The tool tip that a pointer resting on `button` brings up; empty when none.
+std::string ToolTipShownBy(QWidget* button)
+{
+    QToolTip::hideText();
+    const QPoint at = button->rect().center();
+    QHelpEvent help(QEvent::ToolTip, at, button->mapToGlobal(at));
+    QCoreApplication::sendEvent(button, &help);
+    const std::string shown = QToolTip::isVisible() ? QToolTip::text().toStdString() : "";
+    QToolTip::hideText();
+    return shown;
 }
 
 class FrameCommandsTest : public ShellTest {
@@ -104,6 +118,9 @@ TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
         EXPECT_EQ(SplitPrompt(entry->prompt).toolTip, p.tip) << p.id;
         if (p.tip[0] != '\0') {
             EXPECT_EQ(action->toolTip().toStdString(), p.tip) << p.id;
+        }
+        if (QWidget* button = frame.findChild<QToolBar*>()->widgetForAction(action)) {
+            EXPECT_EQ(ToolTipShownBy(button), p.tip) << p.id;
         }
     }
 }

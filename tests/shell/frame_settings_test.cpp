@@ -60,5 +60,16 @@ TEST_F(CardDirectoryTest, TakesTheFirstDataFolderUnderTheRootsInRootOrder)
     EXPECT_EQ(FindCardDataDirectory({lookalike}, roots), "");
 }
 
+TEST_F(CardDirectoryTest, DefaultIsTheCardFolderElseTheFolderAtTheTop)
+{
+    const std::vector<std::string> roots{(root_ / "media").string()};
+    const std::string card = MakeVolume("media/CARD", "VELT");
+    const std::string disk = MakeVolume("data/disk", "VELT");
+    EXPECT_EQ(DefaultBaseDirectoryAmong({disk, card}, roots).toStdString(),
+              (root_ / "media/CARD/VELT").string());
+    EXPECT_EQ(DefaultBaseDirectoryAmong({disk}, roots).toStdString(), "/VELT");
+    EXPECT_EQ(DefaultBaseDirectoryAmong({}, roots).toStdString(), "/VELT");
+}
+
 }  // namespace
 }  // namespace veltrin

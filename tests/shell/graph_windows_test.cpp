@@ -155,7 +155,16 @@ TEST_F(GraphWindowsTest, ViewCommandsNeedAnActiveGraphWithData)
     frame.mdiArea()->setActiveSubWindow(frame.accelerationWindow());
     frame.updateMenus();
     EXPECT_FALSE(frame.action(command::ZoomIn)->isEnabled());
-    Trigger(command::ZoomIn);  // disabled: nothing happens
+    // Disabled, the commands leave the empty graphs' time axes alone.
+    const GraphSettings before = frame.accelerationWindow()->pane().GetSettings();
+    for (int id : {command::ZoomIn, command::ZoomOut, command::ShiftRight})
+        Trigger(id);
+    for (CChildFrame* window : Windows()) {
+        const GraphSettings after = window->pane().GetSettings();
+        EXPECT_EQ(after.xMin, before.xMin) << window->windowTitle().toStdString();
+        EXPECT_EQ(after.xMax, before.xMax) << window->windowTitle().toStdString();
+        EXPECT_EQ(after.xMajorStep, before.xMajorStep) << window->windowTitle().toStdString();
+    }
     frame.ShowStart(0);
     EXPECT_TRUE(frame.action(command::FullView)->isEnabled());
 }
@@ -193,6 +202,62 @@ TEST_F(GraphWindowsTest, StackingSharesTheClientHeightAmongVisibleWindows)
     frame.altitudeWindow()->close();
     EXPECT_TRUE(frame.altitudeWindow()->isHidden());
     EXPECT_FALSE(frame.action(command::ToggleAltitude)->isChecked());
+}
+
+struct YRange {
+    CChildFrame* window;
+    double yMin, yMax;
+};
+
+// The y range of each graph, acceleration, speed and altitude.
+void ExpectYRanges(const std::vector<YRange>& expected, const std::string& what)
+{
+    for (const YRange& e : expected) {
+        const GraphSettings s = e.window->pane().GetSettings();
+        EXPECT_EQ(s.yMin, e.yMin) << what << " " << e.window->windowTitle().toStdString();
+        EXPECT_EQ(s.yMax, e.yMax) << what << " " << e.window->windowTitle().toStdString();
+    }
+}
+
+TEST_F(GraphWindowsTest, RegressionStartsBeyondTheValueRangesShowEmptyGraphs)
+{
+    // A high, fast flight with a hard pull-up: 2600 .. 2970 m, up to 320 km/h,
+    // 12.3 g and -10.5 g.
+    std::vector<std::string> lines;
+    for (int s = 0; s <= 60; ++s)
+        lines.push_back(SampleLine(s, s == 30 ? 12.3 : (s == 31 ? -10.5 : 1.0), 200 + 2 * s,
+                                   2600 + 6 * s + (s == 60 ? 10 : 0)));
+    WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"), lines);
+    CMainFrame& frame = MakeFrame();
+    frame.ShowStart(0);
+    const std::vector<YRange> widened = {{frame.accelerationWindow(), -15, 15},
+                                         {frame.speedWindow(), 0, 350},
+                                         {frame.altitudeWindow(), 0, 3000}};
+    ExpectYRanges(widened, "shown");
+
+    // Zoomed into the y axis, the full view brings back the widened range.
+    GraphSettings zoomed = frame.altitudeWindow()->pane().GetSettings();
+    zoomed.yMin = 2800;
+    zoomed.yMax = 2900;
+    frame.altitudeWindow()->pane().ApplySettings(zoomed);
+    frame.mdiArea()->setActiveSubWindow(frame.altitudeWindow());
+    frame.updateMenus();
+    Trigger(command::FullView);
+    ExpectYRanges(widened, "full view");
+}
+
+TEST_F(GraphWindowsTest, StartsOfTheSampleCardKeepTheConfiguredValueRanges)
+{
+    StoreSetting(QStringLiteral("BaseDir"), QStringLiteral(VELTRIN_SAMPLES_DIR "/VELT"));
+    CMainFrame& frame = MakeFrame();
+    ASSERT_GT(frame.recording().size(), 0u);
+    for (int index = 0; index < static_cast<int>(frame.recording().size()); ++index) {
+        frame.ShowStart(index);
+        ExpectYRanges({{frame.accelerationWindow(), -10, 10},
+                       {frame.speedWindow(), 0, 300},
+                       {frame.altitudeWindow(), 0, 2000}},
+                      "start " + std::to_string(index));
+    }
 }
 
 TEST_F(GraphWindowsTest, MiddleClickSetsTheMarkerEverywhereIncludingHiddenWindows)

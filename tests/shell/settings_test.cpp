@@ -7,26 +7,61 @@
 #include <QSettings>
 #include <QStatusBar>
 
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
 namespace veltrin::test {
 namespace {
 
-using SettingsTest = ShellTest;
+class SettingsTest : public ShellTest {
+protected:
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        if (savedUser_)
+            qputenv("USER", *savedUser_);
+        else
+            qunsetenv("USER");
+    }
+
+    // Runs as a user without media folders of its own; false when a card is
+    // mounted for everyone under /media or /mnt, so no fixed default holds.
+    bool UserWithoutCard()
+    {
+        if (qEnvironmentVariableIsSet("USER"))
+            savedUser_ = qgetenv("USER");
+        const std::string user = "veltrin-test-nobody";
+        qputenv("USER", QByteArray::fromStdString(user));
+        std::ifstream file("/proc/self/mountinfo");
+        std::stringstream text;
+        text << file.rdbuf();
+        return FindCardDataDirectory(MountPointsFromMountInfo(text.str()),
+                                     RemovableMediaRoots(user))
+            .empty();
+    }
+
+    std::optional<QByteArray> savedUser_;
+};
 
 TEST_F(SettingsTest, FirstRunUsesDefaultsAndWritesAllThreeAtExit)
 {
+    if (!UserWithoutCard())
+        GTEST_SKIP() << "a card with a VELT folder is mounted on this machine";
     {
         QSettings store(QStringLiteral("Quon"), QStringLiteral("Veltrin View"));
         store.clear();
     }
     CMainFrame& frame = MakeFrame();
     EXPECT_EQ(frame.Port(), QStringLiteral("ttyS0"));
-    EXPECT_EQ(frame.BaseDirectory(), DefaultBaseDirectory());
+    EXPECT_EQ(frame.BaseDirectory(), QStringLiteral("/VELT"));
     EXPECT_FALSE(frame.ExtendedKml());
     EXPECT_FALSE(StoredSetting(QStringLiteral("Comport")).isValid());
 
     DestroyFrame();
     EXPECT_EQ(StoredSetting(QStringLiteral("Comport")).toString(), QStringLiteral("ttyS0"));
-    EXPECT_EQ(StoredSetting(QStringLiteral("BaseDir")).toString(), DefaultBaseDirectory());
+    EXPECT_EQ(StoredSetting(QStringLiteral("BaseDir")).toString(), QStringLiteral("/VELT"));
     EXPECT_EQ(StoredSetting(QStringLiteral("Extended KML")).toInt(), 0);
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <limits>
+
 namespace veltrin {
 namespace {
 
@@ -51,6 +54,46 @@ TEST(TimeStepFor, GrowsStrictlyAboveEachLimit)
                                          {10001, 1000}};
     for (const auto& [seconds, step] : cases)
         EXPECT_EQ(TimeStepFor(seconds), step) << seconds;
+}
+
+ValueExtremes Extremes(std::initializer_list<double> values)
+{
+    ValueExtremes extremes;
+    for (double value : values)
+        extremes.Add(value);
+    return extremes;
+}
+
+struct RangeCase {
+    const char* what;
+    ValueRange configured;
+    double majorStep;
+    ValueExtremes data;
+    ValueRange expected;
+};
+
+TEST(RangeHolding, RegressionValuesBeyondTheConfiguredRangeAreCutOff)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const RangeCase cases[] = {
+        {"fits", {0, 2000}, 500, Extremes({12, 1980}), {0, 2000}},
+        {"fits exactly", {-10, 10}, 5, Extremes({-10, 10}), {-10, 10}},
+        {"no data", {0, 300}, 50, Extremes({}), {0, 300}},
+        {"high flight", {0, 2000}, 500, Extremes({2600, 2970}), {0, 3000}},
+        {"on a major step", {0, 2000}, 500, Extremes({900, 2500}), {0, 2500}},
+        {"fast", {0, 300}, 50, Extremes({0, 300.4}), {0, 350}},
+        {"hard landing", {-10, 10}, 5, Extremes({-12.5, 1}), {-15, 10}},
+        {"both ends", {-10, 10}, 5, Extremes({-10.1, 16}), {-15, 20}},
+        {"below zero", {0, 2000}, 500, Extremes({-30, 800}), {-500, 2000}},
+        {"non-finite left out", {0, 300}, 50, Extremes({nan, inf, -inf, 120}), {0, 300}},
+        {"no step", {0, 300}, 0, Extremes({900}), {0, 300}},
+    };
+    for (const RangeCase& c : cases) {
+        const ValueRange r = RangeHolding(c.configured, c.majorStep, c.data);
+        EXPECT_EQ(r.yMin, c.expected.yMin) << c.what;
+        EXPECT_EQ(r.yMax, c.expected.yMax) << c.what;
+    }
 }
 
 TEST(MarkerText, RoundsLikeTheReadOutFormat)
