@@ -61,6 +61,22 @@ void ApplyLandingRule(StartRecord& start, int hhmmss)
     start.landingTime = ToCalendarSeconds(*time);
 }
 
+Position InterpolatedPosition(const GpsFix& before, const GpsFix& fix, const GpsFix& after)
+{
+    const double span = after.utcTime - before.utcTime;
+    // Equal times give no ratio: the earlier fix stands for the gap.
+    if (span == 0.0) {
+        return {before.latitude, before.longitude};
+    }
+    const double m = (fix.utcTime - before.utcTime) / span;
+    const Position p{before.latitude + m * (after.latitude - before.latitude),
+                     before.longitude + m * (after.longitude - before.longitude)};
+    if (!std::isfinite(p.latitude) || !std::isfinite(p.longitude)) {
+        return {before.latitude, before.longitude};
+    }
+    return p;
+}
+
 Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index)
 {
     const auto count = static_cast<std::ptrdiff_t>(fixes.size());
@@ -83,19 +99,7 @@ Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index)
     const bool hasBefore = before >= 0;
     const bool hasAfter = after < count;
     if (hasBefore && hasAfter) {
-        const GpsFix& b = at(before);
-        const GpsFix& a = at(after);
-        const double span = a.utcTime - b.utcTime;
-        // Equal times give no ratio: the earlier fix stands for the gap.
-        if (span == 0.0) {
-            return {b.latitude, b.longitude};
-        }
-        const double m = (fix.utcTime - b.utcTime) / span;
-        const Position p{b.latitude + m * (a.latitude - b.latitude), b.longitude + m * (a.longitude - b.longitude)};
-        if (!std::isfinite(p.latitude) || !std::isfinite(p.longitude)) {
-            return {b.latitude, b.longitude};
-        }
-        return p;
+        return InterpolatedPosition(at(before), fix, at(after));
     }
     if (hasAfter) {
         const GpsFix& a = at(after);

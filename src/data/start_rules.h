@@ -28,6 +28,11 @@ struct Position {
     double longitude = 0.0;
 };
 
+// Position of `fix`, which lies between the valid fixes `before` and `after`:
+// interpolated by time of day; `before`'s own when the two share a time or the
+// interpolation gives no finite position.
+Position InterpolatedPosition(const GpsFix& before, const GpsFix& fix, const GpsFix& after);
+
 // Position of fix `index`: its own when valid, otherwise interpolated in time
 // between the nearest valid fixes around it, or the one valid neighbour.
 // 0/0 for an index outside the sequence or when no fix is valid.
