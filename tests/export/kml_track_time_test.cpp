@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,22 @@ TEST(KmlTrackDocument, GapOutsideItsFixesAgreesWithPositionAt) {
     }
     const auto from = document.find("\t\t\t<gx:coord>");
     EXPECT_EQ(document.substr(from, document.find("\t\t\t<ExtendedData>") - from), expected);
+}
+
+TEST(KmlTrackDocument, RepeatedValuesAreWrittenAsTheirOwnText) {
+    // Equal lines are copied from the one before: values that compare equal
+    // but print differently, and values that never compare equal, keep their text.
+    StartRecord start = GapOutsideItsFixes(4);
+    const double values[] = {0.0, -0.0, 0.0, std::nan(""), std::nan(""), 1.5};
+    for (std::size_t i = 0; i < start.fixes.size(); ++i) start.fixes[i].accZ = values[i];
+    start.fixes[2].altitude = -0.0;
+    const std::string document = ExportTrack(start);
+    EXPECT_NE(document.find("<gx:value>0.000000</gx:value>\r\n\t\t\t\t\t\t<gx:value>-0.000000</gx:value>\r\n"
+                            "\t\t\t\t\t\t<gx:value>0.000000</gx:value>\r\n\t\t\t\t\t\t<gx:value>nan</gx:value>\r\n"
+                            "\t\t\t\t\t\t<gx:value>nan</gx:value>\r\n\t\t\t\t\t\t<gx:value>1.500000</gx:value>\r\n"),
+              std::string::npos);
+    EXPECT_NE(document.find(" 500.00</gx:coord>\r\n\t\t\t<gx:coord>"), std::string::npos);
+    EXPECT_NE(document.find(" -0.00</gx:coord>\r\n"), std::string::npos);
 }
 
 }  // namespace
