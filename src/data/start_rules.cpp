@@ -12,6 +12,9 @@ namespace {
 constexpr std::int64_t kEventPauseMs = 2000;
 // Bit of a sample's flags that the recorder sets while a limit is exceeded.
 constexpr int kEventFlag = 1;
+constexpr int kHoursPerDay = 24;
+constexpr int kMinutesPerHour = 60;
+constexpr int kSecondsPerMinute = 60;
 
 }  // namespace
 
@@ -59,6 +62,9 @@ void ApplyLandingRule(StartRecord& start, int hhmmss)
     time->minute = hhmmss / 100 - time->hour * 100;
     time->second = hhmmss - (hhmmss / 100) * 100;
     start.landingTime = ToCalendarSeconds(*time);
+    start.landingIsTimeOfDay = time->hour >= 0 && time->hour < kHoursPerDay && time->minute >= 0 &&
+                               time->minute < kMinutesPerHour && time->second >= 0 &&
+                               time->second < kSecondsPerMinute;
 }
 
 Position InterpolatedPosition(const GpsFix& before, const GpsFix& fix, const GpsFix& after)

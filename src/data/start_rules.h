@@ -19,8 +19,9 @@ void ApplyStatistics(StartRecord& start, const Sample& sample);
 // `lastEventMs` for every flagged sample. Returns the mark.
 bool ApplyEventRule(Sample& sample, int flags, std::int32_t& lastEventMs);
 
-// Sets the start's landing time to its start date at the time of day hhmmss.
-// Leaves it unchanged when the start time has no breakdown.
+// Sets the start's landing time to its start date at the time of day hhmmss,
+// and whether hhmmss is a real time of day (hours 0-23, minutes and seconds
+// 0-59). Leaves both unchanged when the start time has no breakdown.
 void ApplyLandingRule(StartRecord& start, int hhmmss);
 
 struct Position {

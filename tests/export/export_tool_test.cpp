@@ -2,10 +2,12 @@
 
 #include "data/directory_loader.h"
 #include "data/start_reader.h"
+#include "data/start_rules.h"
 #include "data/start_text.h"
 #include "export/data_file_start.h"
 #include "export/start_export.h"
 #include "export_commands.h"
+#include "logbook.h"
 #include "export_test_support.h"
 
 #include <gtest/gtest.h>
@@ -211,6 +213,26 @@ TEST_F(ExportToolTest, RegressionPipeOrFolderAsDataFileReportedAsNameWithoutStar
         EXPECT_NE(run.err.find(file + ": "), std::string::npos) << run.err;
         EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
         EXPECT_EQ(run.err.find("Startzeitpunkt"), std::string::npos) << run.err;
+    }
+}
+
+TEST(LogbookRow, RegressionDamagedLandingSentenceGivesNegativeDuration) {
+    StartRecord start;
+    start.path = "/card/D120826/S143502";
+    start.startTime = 1345991702;  // 26.08.2012 14:35:02 UTC
+    const struct {
+        int value;
+        const char* landingAndDuration;
+    } cases[] = {
+        {153012, ";15:30:12;0:55:10;"}, {140000, ";14:00:00;23:24:58;"}, {-3456, ";;;"},
+        {764039, ";;;"},                {5960, ";;;"},                   {240000, ";;;"},
+    };
+    for (const auto& c : cases) {
+        ApplyLandingRule(start, c.value);
+        EXPECT_EQ(tool::LogbookRow(start).substr(std::string("26.08.2012;14:35:02").size(),
+                                                  std::string(c.landingAndDuration).size()),
+                  c.landingAndDuration)
+            << c.value;
     }
 }
 
