@@ -5,9 +5,14 @@
 #include <cerrno>
 #include <memory>
 
+#if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <filesystem>
+#include <fstream>
+#endif
 
 namespace veltrin {
 
@@ -15,6 +20,8 @@ namespace {
 
 // Files are read in large blocks; lines are taken from memory.
 constexpr std::size_t kReadBlockSize = std::size_t{1} << 18;
+
+#if defined(__unix__) || defined(__APPLE__)
 
 // An open file descriptor, closed when it goes out of scope.
 class Descriptor {
@@ -53,6 +60,8 @@ void ReadAll(int fd, StartDataStream& stream)
     }
 }
 
+#endif
+
 }  // namespace
 
 StartReadResult ReadStartData(StartRecord& start)
@@ -62,6 +71,7 @@ StartReadResult ReadStartData(StartRecord& start)
     }
     start.samples.clear();
     start.fixes.clear();
+#if defined(__unix__) || defined(__APPLE__)
     // Without O_NONBLOCK, opening a named pipe waits for a writer for ever.
     const Descriptor file(::open(start.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) {
@@ -76,6 +86,27 @@ StartReadResult ReadStartData(StartRecord& start)
     }
     StartDataStream stream(start);
     ReadAll(file.get(), stream);
+#else
+    // Without a non-blocking open here, the type is checked on the path
+    // before the file is opened.
+    std::error_code typeError;
+    if (!std::filesystem::is_regular_file(start.path, typeError)) {
+        return typeError ? StartReadResult{StartReadError::CannotOpen, typeError}
+                         : StartReadResult{StartReadError::NotRegularFile, {}};
+    }
+    std::ifstream file(start.path, std::ios::binary);
+    if (!file.is_open()) {
+        return {StartReadError::CannotOpen, std::make_error_code(std::errc::permission_denied)};
+    }
+    StartDataStream stream(start);
+    const auto block = std::make_unique<char[]>(kReadBlockSize);
+    while (file) {
+        file.read(block.get(), static_cast<std::streamsize>(kReadBlockSize));
+        if (file.gcount() > 0) {
+            stream.Feed(std::string_view(block.get(), static_cast<std::size_t>(file.gcount())));
+        }
+    }
+#endif
     stream.Finish();
     start.loaded = true;
     return {};
