@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace veltrin {
@@ -35,15 +36,32 @@ bool LessIgnoringCase(const std::string& a, const std::string& b)
     return a < b;  // names equal but for case: keep a fixed order
 }
 
+void Tell(const DirectoryProblem& problem, const std::filesystem::path& path, std::error_code reason)
+{
+    if (problem) {
+        problem(path, reason);
+    }
+}
+
 // Names of the entries of `dir` of the given type whose first letter is
 // `letter` in either case, in name order ignoring case. A directory that
-// cannot be read lists nothing.
-std::vector<std::string> ListEntries(const std::filesystem::path& dir, char letter, EntryType type)
+// cannot be read lists nothing; `problem` is told of it and of entries whose
+// type cannot be learnt. `listed` is false when `dir` could not be opened.
+std::vector<std::string> ListEntries(const std::filesystem::path& dir, char letter, EntryType type,
+                                     const DirectoryProblem& problem, bool* listed = nullptr)
 {
     std::vector<std::string> names;
     std::error_code error;
     std::filesystem::directory_iterator it(dir, error);
+    if (listed != nullptr) {
+        *listed = !error;
+    }
     const std::filesystem::directory_iterator end;
+    if (error) {
+        Tell(problem, dir, error);
+        return names;
+    }
+    std::vector<std::pair<std::string, std::error_code>> unreadable;
     for (; !error && it != end; it.increment(error)) {
         std::string name = it->path().filename().string();
         if (name.empty() || Lower(name.front()) != Lower(letter)) {
@@ -53,11 +71,22 @@ std::vector<std::string> ListEntries(const std::filesystem::path& dir, char lett
         // Data files are plain files: a device or pipe named like one is no start.
         const bool matches = type == EntryType::Directory ? it->is_directory(typeError)
                                                           : it->is_regular_file(typeError);
-        if (matches && !typeError) {
+        if (typeError) {
+            unreadable.emplace_back(std::move(name), typeError);
+        } else if (matches) {
             names.push_back(std::move(name));
         }
     }
+    if (error) {
+        Tell(problem, dir, error);  // the listing broke off part way
+    }
     std::sort(names.begin(), names.end(), LessIgnoringCase);
+    // Told in name order, like the starts, whatever order the folder lists them in.
+    std::sort(unreadable.begin(), unreadable.end(),
+              [](const auto& a, const auto& b) { return LessIgnoringCase(a.first, b.first); });
+    for (const auto& [name, reason] : unreadable) {
+        Tell(problem, dir / name, reason);
+    }
     return names;
 }
 
@@ -81,14 +110,22 @@ bool StartsWithDigit(std::string_view piece) { return !piece.empty() && piece.fr
 
 bool LoadDirectory(const std::filesystem::path& base, Recording& recording)
 {
-    recording.clear();
-    for (const std::string& name : ListEntries(base, kDayLetter, EntryType::Directory)) {
-        ScanDayDirectory(base, name, recording);
-    }
+    LoadDirectory(base, recording, {});
     return true;
 }
 
-void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayName, Recording& recording)
+bool LoadDirectory(const std::filesystem::path& base, Recording& recording, const DirectoryProblem& problem)
+{
+    recording.clear();
+    bool listed = false;
+    for (const std::string& name : ListEntries(base, kDayLetter, EntryType::Directory, problem, &listed)) {
+        ScanDayDirectory(base, name, recording, problem);
+    }
+    return listed;
+}
+
+void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayName, Recording& recording,
+                      const DirectoryProblem& problem)
 {
     std::array<std::string_view, 3> pieces;
     if (!SplitName(dayName, pieces)) {
@@ -101,7 +138,7 @@ void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayNam
         return;
     }
     const std::filesystem::path dayDir = base / std::filesystem::path(dayName);
-    for (const std::string& name : ListEntries(dayDir, kStartLetter, EntryType::File)) {
+    for (const std::string& name : ListEntries(dayDir, kStartLetter, EntryType::File, problem)) {
         AddStartFile(dayDir, name, recording, day, month, year);
     }
 }

@@ -38,6 +38,7 @@ struct StartRecord {
     std::filesystem::path path;          // the data file
     CalendarSeconds startTime = 0;       // from the day directory and file names
     CalendarSeconds landingTime = 0;     // from "$VLTLD"; 0 when none or not read yet
+    bool landingIsTimeOfDay = false;     // that "$VLTLD" value reads as hhmmss of a real time of day
     double minAccZ = 0.0;
     double maxAccZ = 0.0;
     double maxIas = 0.0;

@@ -18,6 +18,7 @@ StartDataStream::StartDataStream(StartRecord& start) : start_(start)
     start_.maxIas = 0.0;
     start_.maxAltitude = 0.0;
     start_.landingTime = 0;
+    start_.landingIsTimeOfDay = false;
 }
 
 void StartDataStream::Feed(std::string_view bytes)

@@ -12,6 +12,9 @@ namespace {
 constexpr std::int64_t kEventPauseMs = 2000;
 // Bit of a sample's flags that the recorder sets while a limit is exceeded.
 constexpr int kEventFlag = 1;
+constexpr int kHoursPerDay = 24;
+constexpr int kMinutesPerHour = 60;
+constexpr int kSecondsPerMinute = 60;
 
 }  // namespace
 
@@ -59,6 +62,25 @@ void ApplyLandingRule(StartRecord& start, int hhmmss)
     time->minute = hhmmss / 100 - time->hour * 100;
     time->second = hhmmss - (hhmmss / 100) * 100;
     start.landingTime = ToCalendarSeconds(*time);
+    start.landingIsTimeOfDay = time->hour >= 0 && time->hour < kHoursPerDay && time->minute >= 0 &&
+                               time->minute < kMinutesPerHour && time->second >= 0 &&
+                               time->second < kSecondsPerMinute;
+}
+
+Position InterpolatedPosition(const GpsFix& before, const GpsFix& fix, const GpsFix& after)
+{
+    const double span = after.utcTime - before.utcTime;
+    // Equal times give no ratio: the earlier fix stands for the gap.
+    if (span == 0.0) {
+        return {before.latitude, before.longitude};
+    }
+    const double m = (fix.utcTime - before.utcTime) / span;
+    const Position p{before.latitude + m * (after.latitude - before.latitude),
+                     before.longitude + m * (after.longitude - before.longitude)};
+    if (!std::isfinite(p.latitude) || !std::isfinite(p.longitude)) {
+        return {before.latitude, before.longitude};
+    }
+    return p;
 }
 
 Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index)
@@ -83,19 +105,7 @@ Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index)
     const bool hasBefore = before >= 0;
     const bool hasAfter = after < count;
     if (hasBefore && hasAfter) {
-        const GpsFix& b = at(before);
-        const GpsFix& a = at(after);
-        const double span = a.utcTime - b.utcTime;
-        // Equal times give no ratio: the earlier fix stands for the gap.
-        if (span == 0.0) {
-            return {b.latitude, b.longitude};
-        }
-        const double m = (fix.utcTime - b.utcTime) / span;
-        const Position p{b.latitude + m * (a.latitude - b.latitude), b.longitude + m * (a.longitude - b.longitude)};
-        if (!std::isfinite(p.latitude) || !std::isfinite(p.longitude)) {
-            return {b.latitude, b.longitude};
-        }
-        return p;
+        return InterpolatedPosition(at(before), fix, at(after));
     }
     if (hasAfter) {
         const GpsFix& a = at(after);

@@ -19,14 +19,20 @@ void ApplyStatistics(StartRecord& start, const Sample& sample);
 // `lastEventMs` for every flagged sample. Returns the mark.
 bool ApplyEventRule(Sample& sample, int flags, std::int32_t& lastEventMs);
 
-// Sets the start's landing time to its start date at the time of day hhmmss.
-// Leaves it unchanged when the start time has no breakdown.
+// Sets the start's landing time to its start date at the time of day hhmmss,
+// and whether hhmmss is a real time of day (hours 0-23, minutes and seconds
+// 0-59). Leaves both unchanged when the start time has no breakdown.
 void ApplyLandingRule(StartRecord& start, int hhmmss);
 
 struct Position {
     double latitude = 0.0;
     double longitude = 0.0;
 };
+
+// Position of `fix`, which lies between the valid fixes `before` and `after`:
+// interpolated by time of day; `before`'s own when the two share a time or the
+// interpolation gives no finite position.
+Position InterpolatedPosition(const GpsFix& before, const GpsFix& fix, const GpsFix& after);
 
 // Position of fix `index`: its own when valid, otherwise interpolated in time
 // between the nearest valid fixes around it, or the one valid neighbour.

@@ -4,6 +4,8 @@
 #include "data/number_format.h"
 #include "export/export_constants.h"
 
+#include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -55,6 +57,10 @@ std::string_view HexColour(std::uint32_t colour, char (&text)[8]) {
     }
     return {text, 8};
 }
+
+// The bits of a double, so that equal keys mean the same text (0.0 and -0.0
+// differ; a NaN equals itself).
+std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
 
 bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
@@ -331,15 +337,31 @@ void KmlWriter::KmlTrackBegin(double latitude, double longitude, double altitude
     PutLine("\t\t\t<altitudeMode>absolute</altitudeMode>");
 }
 
+bool KmlWriter::LastLine::Matches(const std::uint64_t* values, std::size_t count) const {
+    return keys == count && std::equal(values, values + count, key);
+}
+
+void KmlWriter::LastLine::Keep(const std::uint64_t* values, std::size_t count, std::string_view line) {
+    std::copy(values, values + count, key);
+    keys = count;
+    text.assign(line);
+}
+
 void KmlWriter::KmlTrackWhen(CalendarSeconds time) {
+    const std::uint64_t key[] = {static_cast<std::uint64_t>(time)};
+    if (lastWhen_.Matches(key, 1)) return Put(lastWhen_.text);
     char text[kTimeCapacity + 32] = "\t\t\t<when>";
     char* const end = text + sizeof text;
     char* p = FormatKmlTime(text + 9, end - 16, time);
     for (char c : std::string_view("</when>\r\n")) *p++ = c;
-    Put({text, static_cast<std::size_t>(p - text)});
+    const std::string_view line(text, static_cast<std::size_t>(p - text));
+    lastWhen_.Keep(key, 1, line);
+    Put(line);
 }
 
 void KmlWriter::KmlTrackCoord(double longitude, double latitude, double altitude) {
+    const std::uint64_t key[] = {Bits(longitude), Bits(latitude), Bits(altitude)};
+    if (lastCoord_.Matches(key, 3)) return Put(lastCoord_.text);
     static constexpr std::string_view kOpen = "\t\t\t<gx:coord>";
     static constexpr std::string_view kClose = "</gx:coord>\r\n";
     char text[3 * kNumberCapacity + 32];
@@ -352,10 +374,14 @@ void KmlWriter::KmlTrackCoord(double longitude, double latitude, double altitude
     *p++ = ' ';
     p = FormatFixed(p, end - kClose.size(), altitude, 2);
     for (char c : kClose) *p++ = c;
-    Put({text, static_cast<std::size_t>(p - text)});
+    const std::string_view line(text, static_cast<std::size_t>(p - text));
+    lastCoord_.Keep(key, 3, line);
+    Put(line);
 }
 
 void KmlWriter::KmlTrackValue(double value) {
+    const std::uint64_t key[] = {Bits(value)};
+    if (lastValue_.Matches(key, 1)) return Put(lastValue_.text);
     static constexpr std::string_view kOpen = "\t\t\t\t\t\t<gx:value>";
     static constexpr std::string_view kClose = "</gx:value>\r\n";
     char text[kNumberCapacity + 48];
@@ -364,7 +390,9 @@ void KmlWriter::KmlTrackValue(double value) {
     for (char c : kOpen) *p++ = c;
     p = FormatFixed(p, end - kClose.size(), value, 6);
     for (char c : kClose) *p++ = c;
-    Put({text, static_cast<std::size_t>(p - text)});
+    const std::string_view line(text, static_cast<std::size_t>(p - text));
+    lastValue_.Keep(key, 1, line);
+    Put(line);
 }
 
 void KmlWriter::KmlTrackBeginAcceleration() {

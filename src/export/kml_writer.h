@@ -90,7 +90,21 @@ private:
     void WriteStyles(const IconLook& look, std::uint32_t colour);
     void WriteStyleMap(std::string_view name);
 
+    // The last line of each kind of track line, kept so that a run of equal
+    // points (a receiver without a fix repeats itself) is copied, not
+    // formatted again. Each line is a function of its values alone.
+    struct LastLine {
+        std::uint64_t key[3] = {};
+        std::size_t keys = 0;  // 0 while nothing is kept
+        std::string text;
+        bool Matches(const std::uint64_t* values, std::size_t count) const;
+        void Keep(const std::uint64_t* values, std::size_t count, std::string_view line);
+    };
+
     EnvironmentLookup environment_;
+    LastLine lastWhen_;
+    LastLine lastCoord_;
+    LastLine lastValue_;
     std::unique_ptr<AtomicFile> file_;  // null while the output is the standard output
     bool started_ = false;
     int counter_ = 0;

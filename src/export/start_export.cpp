@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace veltrin {
@@ -23,9 +24,27 @@ long long Truncated(double value) {
     return static_cast<long long>(value);
 }
 
+// 00:00:00 UTC of the start's date.
+CalendarSeconds DayStart(CalendarSeconds startTime) {
+    CivilTime time = BreakDownUtc(startTime).value_or(CivilTime{});
+    time.hour = 0;
+    time.minute = 0;
+    time.second = 0;
+    return ToCalendarSeconds(time);
+}
+
+// Whether a point's whole seconds are a time of day the receiver wrote: an
+// empty time field reads 0, which counts only on a point with fix.
+bool HasTimeOfDay(const GpsFix& fix, long long seconds) {
+    return (seconds > 0 && seconds < export_constants::kSecondsPerDay) || (seconds == 0 && fix.valid);
+}
+
+CalendarSeconds Distance(CalendarSeconds a, CalendarSeconds b) { return a > b ? a - b : b - a; }
+
 // Positions of all track points in order, as PositionAt gives them, in one pass:
 // a point with fix keeps its own, a point between two fixes is interpolated by
 // time of day, a run before the first or after the last fix takes that fix's.
+// Each fix is looked at a bounded number of times, so a long gap stays linear.
 class TrackPositions {
 public:
     explicit TrackPositions(const std::deque<GpsFix>& fixes) : fixes_(fixes) {}
@@ -41,18 +60,8 @@ public:
         if (before_ < 0 && after_ >= n) return {};
         if (before_ < 0) return Own(after_);
         if (after_ >= n) return Own(before_);
-        const GpsFix& b = fixes_[static_cast<std::size_t>(before_)];
-        const GpsFix& a = fixes_[static_cast<std::size_t>(after_)];
-        const double span = a.utcTime - b.utcTime;
-        const double m = (fix.utcTime - b.utcTime) / span;
-        const Position p{b.latitude + m * (a.latitude - b.latitude), b.longitude + m * (a.longitude - b.longitude)};
-        if (!(span > 0.0) || !(m >= 0.0 && m <= 1.0) || !std::isfinite(p.latitude) ||
-            !std::isfinite(p.longitude)) {
-            // Equal times, a gap across midnight or a position out of range:
-            // the data layer decides.
-            return PositionAt(fixes_, static_cast<std::ptrdiff_t>(k));
-        }
-        return p;
+        return InterpolatedPosition(fixes_[static_cast<std::size_t>(before_)], fix,
+                                    fixes_[static_cast<std::size_t>(after_)]);
     }
 
 private:
@@ -82,11 +91,10 @@ void WriteLineDocument(const StartRecord& start, const std::string& name, KmlWri
 void WriteTrackDocument(const StartRecord& start, const std::string& name, KmlWriter& writer) {
     const std::deque<GpsFix>& fixes = start.fixes;
     const GpsFix& first = fixes.front();
+    const std::vector<CalendarSeconds> times = TrackPointTimes(start.startTime, fixes);
     writer.KmlTrackBegin(first.latitude, first.longitude, first.altitude,
-                         export_constants::kTrackColour,
-                         TrackPointTime(start.startTime, first.utcTime),
-                         TrackPointTime(start.startTime, fixes.back().utcTime), name);
-    for (const GpsFix& fix : fixes) writer.KmlTrackWhen(TrackPointTime(start.startTime, fix.utcTime));
+                         export_constants::kTrackColour, times.front(), times.back(), name);
+    for (const CalendarSeconds time : times) writer.KmlTrackWhen(time);
     TrackPositions positions(fixes);
     for (std::size_t i = 0; i < fixes.size(); ++i) {
         const Position p = positions.At(i);
@@ -132,27 +140,55 @@ ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& ta
 }
 
 int AltitudeOffset(const StartRecord& start) {
-    if (start.fixes.size() <= export_constants::kOffsetPointIndex) return 0;
-    const GpsFix& fix = start.fixes[export_constants::kOffsetPointIndex];
+    // The first points of a start often have no fix and so no GPS altitude:
+    // the offset comes from the eleventh point or the first one after it that has.
+    std::size_t index = export_constants::kOffsetPointIndex;
+    while (index < start.fixes.size() && !start.fixes[index].valid) ++index;
+    if (index >= start.fixes.size()) return 0;
+    const GpsFix& fix = start.fixes[index];
     const long long offset = Truncated(fix.gpsAltitude - fix.altitude);
     constexpr long long kMax = 2147483647LL;
     return static_cast<int>(offset > kMax ? kMax : (offset < -kMax ? -kMax : offset));
 }
 
 CalendarSeconds TrackPointTime(CalendarSeconds startTime, double utcTimeOfDay) {
-    CivilTime time = BreakDownUtc(startTime).value_or(CivilTime{});
-    const long long seconds = Truncated(utcTimeOfDay);
-    const long long hours = seconds / 3600;
-    const long long rest = seconds - hours * 3600;
-    time.hour = static_cast<int>(hours);
-    time.minute = static_cast<int>(rest / 60);
-    time.second = static_cast<int>(rest - (rest / 60) * 60);
-    const CalendarSeconds point = ToCalendarSeconds(time);
+    const CalendarSeconds point = DayStart(startTime) + Truncated(utcTimeOfDay);
     // A flight that goes on past midnight UTC: its later points belong to the next day.
     if (point < startTime - export_constants::kMidnightWrapSeconds) {
         return point + export_constants::kSecondsPerDay;
     }
     return point;
+}
+
+std::vector<CalendarSeconds> TrackPointTimes(CalendarSeconds startTime, const std::deque<GpsFix>& fixes) {
+    using export_constants::kSecondsPerDay;
+    std::vector<CalendarSeconds> times;
+    times.reserve(fixes.size());
+    CalendarSeconds day = DayStart(startTime);  // date of the last point with a time
+    std::optional<CalendarSeconds> previous;    // time of the last point with a time
+    for (const GpsFix& fix : fixes) {
+        const long long seconds = Truncated(fix.utcTime);
+        if (!HasTimeOfDay(fix, seconds)) {
+            times.push_back(day + seconds);
+            continue;
+        }
+        CalendarSeconds point = 0;
+        if (!previous) {
+            point = TrackPointTime(startTime, fix.utcTime);
+        } else {
+            // Of the previous date and the days either side, the one nearest in
+            // time to the previous point; on a tie the previous date.
+            point = day + seconds;
+            for (const long long shift : {-kSecondsPerDay, kSecondsPerDay}) {
+                const CalendarSeconds other = day + shift + seconds;
+                if (Distance(other, *previous) < Distance(point, *previous)) point = other;
+            }
+        }
+        day = point - seconds;
+        previous = point;
+        times.push_back(point);
+    }
+    return times;
 }
 
 }  // namespace veltrin

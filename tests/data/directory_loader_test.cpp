@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <iterator>
+#include <system_error>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -143,6 +147,74 @@ TEST(LoadDirectory, LongPaths)
     ASSERT_EQ(recording.size(), 1U);
     EXPECT_GT(recording[0].path.string().size(), 400U);
     EXPECT_EQ(recording[0].path, base / "D120826" / "S101500");
+}
+
+// What a loading told of: each path with its reason.
+struct Problems {
+    std::vector<std::pair<std::filesystem::path, std::error_code>> seen;
+    DirectoryProblem Sink()
+    {
+        return [this](const std::filesystem::path& path, std::error_code reason) { seen.emplace_back(path, reason); };
+    }
+};
+
+TEST(LoadDirectory, RegressionUnreadableFoldersSkippedWithoutAWord)
+{
+    // Works as root too: a looping link cannot be followed by anyone.
+    TempDir base;
+    WriteFile(base.path() / "D120826" / "S143502", "x");
+    std::filesystem::create_symlink("D120827", base.path() / "D120827");
+    std::filesystem::create_symlink("S090000", base.path() / "D120826" / "S090000");
+    Problems problems;
+    Recording recording;
+    EXPECT_TRUE(LoadDirectory(base.path(), recording, problems.Sink()));
+    EXPECT_EQ(FileNames(recording), std::vector<std::string>{"D120826/S143502"});
+    ASSERT_EQ(problems.seen.size(), 2U);
+    // The base is listed before its day folders are scanned.
+    EXPECT_EQ(problems.seen[0].first, base.path() / "D120827");
+    EXPECT_EQ(problems.seen[1].first, base.path() / "D120826" / "S090000");
+    for (const auto& problem : problems.seen) {
+        EXPECT_EQ(problem.second, std::errc::too_many_symbolic_link_levels) << problem.first;
+    }
+
+    // The silent form loads the same starts.
+    Recording silent;
+    EXPECT_TRUE(LoadDirectory(base.path(), silent));
+    EXPECT_EQ(FileNames(silent), FileNames(recording));
+}
+
+TEST(LoadDirectory, BaseThatCannotBeListedIsTold)
+{
+    TempDir dir;
+    WriteFile(dir.path() / "card", "not a folder");
+    std::filesystem::create_symlink("loop", dir.path() / "loop");
+    for (const char* name : {"card", "loop", "missing"}) {
+        Problems problems;
+        Recording recording;
+        EXPECT_FALSE(LoadDirectory(dir.path() / name, recording, problems.Sink())) << name;
+        ASSERT_EQ(problems.seen.size(), 1U) << name;
+        EXPECT_EQ(problems.seen[0].first, dir.path() / name);
+        EXPECT_TRUE(problems.seen[0].second) << name;
+        EXPECT_TRUE(LoadDirectory(dir.path() / name, recording)) << "the silent form succeeds";
+    }
+}
+
+TEST(LoadDirectory, DayFolderWithoutReadPermissionIsTold)
+{
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not stop root";
+    }
+    TempDir base;
+    WriteFile(base.path() / "D120826" / "S143502", "x");
+    std::filesystem::permissions(base.path() / "D120826", std::filesystem::perms::none);
+    Problems problems;
+    Recording recording;
+    EXPECT_TRUE(LoadDirectory(base.path(), recording, problems.Sink()));
+    std::filesystem::permissions(base.path() / "D120826", std::filesystem::perms::owner_all);
+    EXPECT_TRUE(recording.empty());
+    ASSERT_EQ(problems.seen.size(), 1U);
+    EXPECT_EQ(problems.seen[0].first, base.path() / "D120826");
+    EXPECT_EQ(problems.seen[0].second, std::errc::permission_denied);
 }
 
 }  // namespace

@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace veltrin {
 namespace {
@@ -155,6 +161,62 @@ TEST(LoadStartData, LandingAndStatisticsFromTheFile)
     EXPECT_FALSE(start.samples[0].eventMark);
     EXPECT_TRUE(start.samples[1].eventMark);
     EXPECT_FALSE(start.samples[2].eventMark);
+}
+
+// Reads `start` on a thread of its own; false when the reading had not ended
+// after a few seconds (the pipe is then opened for writing so that it ends).
+bool ReadsWithoutBlocking(StartRecord& start, StartReadResult& result)
+{
+    auto reading = std::async(std::launch::async, [&start] { return ReadStartData(start); });
+    if (reading.wait_for(std::chrono::seconds(5)) == std::future_status::ready) {
+        result = reading.get();
+        return true;
+    }
+    const int writer = ::open(start.path.c_str(), O_WRONLY | O_NONBLOCK);
+    reading.wait();
+    if (writer >= 0) {
+        ::close(writer);
+    }
+    return false;
+}
+
+TEST(LoadStartData, RegressionNamedPipeInPlaceOfTheFileBlocksForEver)
+{
+    TempDir dir;
+    StartRecord start;
+    start.path = dir.path() / "S101500";
+    WriteFile(start.path, kSample + "\r\n");
+    // The file is replaced by a named pipe after the directory was loaded.
+    std::filesystem::remove(start.path);
+    ASSERT_EQ(::mkfifo(start.path.c_str(), 0600), 0);
+    StartReadResult result;
+    ASSERT_TRUE(ReadsWithoutBlocking(start, result)) << "reading a named pipe waited for a writer";
+    EXPECT_EQ(result.error, StartReadError::NotRegularFile);
+    EXPECT_FALSE(start.loaded);
+    EXPECT_FALSE(LoadStartData(start));
+
+    // Once a file is back, a later call reads it.
+    std::filesystem::remove(start.path);
+    WriteFile(start.path, kSample + "\r\n");
+    EXPECT_TRUE(LoadStartData(start));
+    EXPECT_EQ(start.samples.size(), 1U);
+}
+
+TEST(LoadStartData, FolderOrMissingFileIsNotRead)
+{
+    TempDir dir;
+    StartRecord folder;
+    folder.path = dir.path() / "S101500";
+    std::filesystem::create_directories(folder.path);
+    EXPECT_EQ(ReadStartData(folder).error, StartReadError::NotRegularFile);
+    EXPECT_FALSE(folder.loaded);
+
+    StartRecord missing;
+    missing.path = dir.path() / "S101600";
+    const StartReadResult result = ReadStartData(missing);
+    EXPECT_EQ(result.error, StartReadError::CannotOpen);
+    EXPECT_EQ(result.reason, std::errc::no_such_file_or_directory);
+    EXPECT_FALSE(missing.loaded);
 }
 
 }  // namespace

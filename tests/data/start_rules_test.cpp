@@ -1,5 +1,8 @@
 #include "data/start_rules.h"
 
+#include "data/start_data_stream.h"
+#include "test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -76,6 +79,31 @@ TEST(ApplyLandingRule, KeepsTheStartDate)
     negative.landingTime = 77;
     ApplyLandingRule(negative, 120000);
     EXPECT_EQ(negative.landingTime, 77);
+}
+
+TEST(ApplyLandingRule, TellsWhetherTheValueIsATimeOfDay)
+{
+    const struct {
+        int value;
+        bool timeOfDay;
+    } cases[] = {{0, true},       {5, true},       {153012, true},  {235959, true}, {240000, false},
+                 {7000, false},   {6000, false},   {5960, false},   {-3456, false}, {-1, false},
+                 {764039, false}, {2147483647, false}};
+    for (const auto& c : cases) {
+        StartRecord start;
+        start.startTime = 1345991702;
+        ApplyLandingRule(start, c.value);
+        EXPECT_EQ(start.landingIsTimeOfDay, c.timeOfDay) << c.value;
+        EXPECT_NE(start.landingTime, 0) << c.value;  // the start list's rule is unchanged
+    }
+    // The last landing sentence of a file decides; a file without one has none.
+    StartRecord start;
+    start.startTime = 1345991702;
+    LoadStartDataFromBytes(start, test::Framed("$VLTLD,100,0,153012") + "\n" + test::Framed("$VLTLD,100,0,-3456") + "\n");
+    EXPECT_FALSE(start.landingIsTimeOfDay);
+    start.landingIsTimeOfDay = true;
+    LoadStartDataFromBytes(start, test::Framed("$VLTDR,1,0,0,1.0,50,0,0,100,0") + "\n");
+    EXPECT_FALSE(start.landingIsTimeOfDay);
 }
 
 std::deque<GpsFix> Fixes(const std::vector<std::pair<bool, double>>& validAndTime, const std::vector<double>& latitudes)

@@ -2,15 +2,19 @@
 
 #include "data/directory_loader.h"
 #include "data/start_reader.h"
+#include "data/start_rules.h"
 #include "data/start_text.h"
 #include "export/data_file_start.h"
 #include "export/start_export.h"
 #include "export_commands.h"
+#include "logbook.h"
 #include "export_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -147,6 +151,89 @@ TEST_F(ExportToolTest, AllNamesASecondStartOfTheSameMinuteWithSuffixTwo) {
                               (card_ / "d120826" / "s143502.log").string() + "\r\n";
     EXPECT_EQ(logbook.substr(0, first.size()), first);
     EXPECT_NE(logbook.find("27.08.2012;09:00:00;;;0,00;0,00;0,0;0,0;0;"), std::string::npos);
+}
+
+TEST_F(ExportToolTest, RegressionUnreadableFoldersSkippedWithoutAWord) {
+    // A day folder that cannot be read (a looping link stops root too): told
+    // with its name and reason, the rest of the card is still listed and exported.
+    fs::create_symlink("D120828", card_ / "D120828");
+    const ToolRun list = Tool({"list", card_.string()});
+    EXPECT_EQ(list.status, 1);
+    EXPECT_NE(list.err.find((card_ / "D120828").string() + ": Konnte nicht gelesen werden (Too many levels of symbolic links)."),
+              std::string::npos)
+        << list.err;
+    EXPECT_NE(list.out.find("S090000"), std::string::npos) << list.out;
+    const ToolRun all = Tool({"all", card_.string(), (dir_ / "export").string()});
+    EXPECT_EQ(all.status, 1);
+    EXPECT_NE(all.err.find("D120828"), std::string::npos) << all.err;
+    EXPECT_TRUE(fs::exists(dir_ / "export" / "vlt_20120827_0900.kml"));
+}
+
+TEST_F(ExportToolTest, RegressionUnreadableBaseDirectoryExitsWithZero) {
+    fs::create_symlink("loop", dir_ / "loop");
+    for (const char* command : {"list", "all"}) {
+        std::vector<std::string> arguments = {command, (dir_ / "loop").string()};
+        if (std::string(command) == "all") arguments.push_back((dir_ / "export").string());
+        const ToolRun run = Tool(arguments);
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.out, "") << command;
+        EXPECT_NE(run.err.find((dir_ / "loop").string() + ": Das Basisverzeichnis konnte nicht gelesen werden (Too"),
+                  std::string::npos)
+            << run.err;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "export" / "logbook.csv"));
+    // A base that is a file stays a usage error.
+    EXPECT_EQ(Tool({"list", (card_ / "D120827" / "S090000").string()}).status, 2);
+}
+
+TEST_F(ExportToolTest, BaseDirectoryWithoutReadPermissionIsReported) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    fs::permissions(card_, fs::perms::none);
+    const ToolRun run = Tool({"list", card_.string()});
+    fs::permissions(card_, fs::perms::owner_all);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(card_.string() + ": Das Basisverzeichnis konnte nicht gelesen werden (Permission denied)."),
+              std::string::npos)
+        << run.err;
+}
+
+TEST_F(ExportToolTest, RegressionPipeOrFolderAsDataFileReportedAsNameWithoutStartTime) {
+    const fs::path pipe = card_ / "d120826" / "S150000";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_directories(card_ / "d120826" / "S160000");
+    fs::create_symlink("S170000", card_ / "d120826" / "S170000");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {pipe.string(), "Keine reguläre Datei"},
+        {(card_ / "d120826" / "S160000").string(), "Keine reguläre Datei"},
+        {(card_ / "d120826" / "S170000").string(), "Too many levels of symbolic links"},
+    };
+    for (const auto& [file, reason] : cases) {
+        const ToolRun run = Tool({"kml", file, (dir_ / "o.kml").string()});
+        EXPECT_EQ(run.status, 1) << file;
+        EXPECT_NE(run.err.find(file + ": "), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("Startzeitpunkt"), std::string::npos) << run.err;
+    }
+}
+
+TEST(LogbookRow, RegressionDamagedLandingSentenceGivesNegativeDuration) {
+    StartRecord start;
+    start.path = "/card/D120826/S143502";
+    start.startTime = 1345991702;  // 26.08.2012 14:35:02 UTC
+    const struct {
+        int value;
+        const char* landingAndDuration;
+    } cases[] = {
+        {153012, ";15:30:12;0:55:10;"}, {140000, ";14:00:00;23:24:58;"}, {-3456, ";;;"},
+        {764039, ";;;"},                {5960, ";;;"},                   {240000, ";;;"},
+    };
+    for (const auto& c : cases) {
+        ApplyLandingRule(start, c.value);
+        EXPECT_EQ(tool::LogbookRow(start).substr(std::string("26.08.2012;14:35:02").size(),
+                                                  std::string(c.landingAndDuration).size()),
+                  c.landingAndDuration)
+            << c.value;
+    }
 }
 
 TEST_F(ExportToolTest, BuiltProgramReportsExitStatus) {

@@ -204,6 +204,22 @@ TEST(KmlLineDocument, AltitudeOffsetComesFromTheEleventhPoint) {
     EXPECT_EQ(AltitudeOffset(StartAt(0, fixes)), -1);
 }
 
+TEST(KmlLineDocument, RegressionOffsetFromAnEleventhPointWithoutFix) {
+    // A recorder writes invalid fixes (GPS altitude 0) for the first half-minute.
+    std::vector<GpsFix> fixes;
+    for (int i = 0; i < 14; ++i) fixes.push_back(Fix(i >= 12, 48.0, 11.0, 100.0, i >= 12 ? 350.7 + i : 0.0));
+    fixes[11].gpsAltitude = 900.0;  // no fix: never the offset point
+    const StartRecord start = StartAt(test::kAugust26, fixes);
+    EXPECT_EQ(AltitudeOffset(start), 262);  // the thirteenth point: 362.7 - 100
+    EXPECT_NE(Export(start, false).find("       11.00000000,48.00000000,362.0 "), std::string::npos);
+
+    // No point with fix from the eleventh on: no offset, even with earlier fixes.
+    for (GpsFix& fix : fixes) fix.valid = false;
+    fixes[3].valid = true;
+    fixes[3].gpsAltitude = 700.0;
+    EXPECT_EQ(AltitudeOffset(StartAt(test::kAugust26, fixes)), 0);
+}
+
 TEST(KmlLineDocument, TwoExportsWithOneWriterAreBothComplete) {
     KmlWriter writer(FixedEnvironment({}));
     const StartRecord start = StartAt(test::kAugust26, {Fix(true, 48.0, 11.0, 100.0)});

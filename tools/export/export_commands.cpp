@@ -58,8 +58,9 @@ const char kHelp[] =
     "  KML_LINEWIDTH   Linienbreite (Vorgabe 2)\n"
     "  KML_REMOVECNT   nur jeden n-ten Punkt der Linie schreiben (0: alle)\n"
     "\n"
-    "Rückgabewert: 0 Erfolg, 1 eine Datei konnte nicht gelesen oder geschrieben\n"
-    "werden, 2 falscher Aufruf oder Basisverzeichnis nicht vorhanden.\n";
+    "Rückgabewert: 0 Erfolg, 1 eine Datei oder ein Verzeichnis konnte nicht gelesen\n"
+    "oder geschrieben werden (gemeldet mit Grund), 2 falscher Aufruf oder\n"
+    "Basisverzeichnis nicht vorhanden.\n";
 
 struct CommandLine {
     std::string command;
@@ -99,26 +100,77 @@ std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std:
     return line;
 }
 
-bool BaseDirectoryExists(const std::string& base, std::ostream& err) {
-    std::error_code error;
-    if (fs::is_directory(base, error)) return true;
-    Complain(err, base, fs::exists(base, error) ? "Das Basisverzeichnis ist kein Verzeichnis."
-                                                 : "Das Basisverzeichnis existiert nicht.");
-    return false;
+std::string WithReason(std::string_view text, std::error_code reason) {
+    std::string message(text);
+    if (reason) message += " (" + reason.message() + ")";
+    return message + ".";
 }
+
+// kExitOk when `base` is a directory; otherwise complains and returns the
+// exit status: a missing base or one that is no directory is a usage error,
+// one that cannot be looked at (a symlink loop, no permission) a failure.
+int CheckBaseDirectory(const std::string& base, std::ostream& err) {
+    std::error_code error;
+    const fs::file_status status = fs::status(base, error);
+    if (fs::is_directory(status)) return kExitOk;
+    if (status.type() == fs::file_type::not_found) {
+        Complain(err, base, "Das Basisverzeichnis existiert nicht.");
+        return kExitUsage;
+    }
+    if (error) {
+        Complain(err, base, WithReason("Das Basisverzeichnis konnte nicht gelesen werden", error));
+        return kExitFailure;
+    }
+    Complain(err, base, "Das Basisverzeichnis ist kein Verzeichnis.");
+    return kExitUsage;
+}
+
+struct CardLoad {
+    bool baseRead = false;  // the base directory itself could be listed
+    int status = kExitOk;   // kExitFailure when anything could not be read
+};
+
+// Loads the card, telling of every folder or entry that cannot be read (the
+// desktop program skips them silently).
+CardLoad LoadCard(const std::string& base, Recording& recording, std::ostream& err) {
+    bool complete = true;
+    const bool listed = LoadDirectory(base, recording, [&](const fs::path& path, std::error_code reason) {
+        complete = false;
+        Complain(err, path.string(),
+                 WithReason(path == fs::path(base) ? "Das Basisverzeichnis konnte nicht gelesen werden"
+                                                   : "Konnte nicht gelesen werden",
+                            reason));
+    });
+    return {listed, listed && complete ? kExitOk : kExitFailure};
+}
+
+constexpr std::string_view kNotRegular = "Keine reguläre Datei (ein Verzeichnis, eine Pipe oder ein Gerät).";
 
 // Reads the start's file; complains when it cannot be read.
 bool ReadStart(StartRecord& start, std::ostream& err) {
-    if (LoadStartData(start)) return true;
-    Complain(err, start.path.string(), "Die Datei konnte nicht gelesen werden.");
+    const StartReadResult result = ReadStartData(start);
+    if (result.ok()) return true;
+    Complain(err, start.path.string(),
+             result.error == StartReadError::NotRegularFile
+                 ? std::string(kNotRegular)
+                 : WithReason("Die Datei konnte nicht gelesen werden", result.reason));
     return false;
 }
 
 // The start of a single data file, read; nullopt after a complaint.
 std::optional<StartRecord> ReadDataFile(const std::string& dataFile, std::ostream& err) {
     std::error_code error;
-    if (!fs::exists(dataFile, error)) {
+    const fs::file_status status = fs::status(dataFile, error);
+    if (status.type() == fs::file_type::not_found) {
         Complain(err, dataFile, "Die Datei existiert nicht.");
+        return std::nullopt;
+    }
+    if (error) {  // a symlink loop, a folder on the way without permission
+        Complain(err, dataFile, WithReason("Die Datei konnte nicht gelesen werden", error));
+        return std::nullopt;
+    }
+    if (!fs::is_regular_file(status)) {
+        Complain(err, dataFile, kNotRegular);
         return std::nullopt;
     }
     std::optional<StartRecord> start = StartForDataFile(dataFile);
@@ -147,10 +199,11 @@ bool Report(const ExportResult& result, const fs::path& target, std::ostream& er
 int RunList(const CommandLine& line, std::ostream& out, std::ostream& err) {
     if (line.operands.size() != 1) return UsageError(err, "list erwartet BASISVERZ");
     const std::string& base = line.operands[0];
-    if (!BaseDirectoryExists(base, err)) return kExitUsage;
+    if (const int checked = CheckBaseDirectory(base, err); checked != kExitOk) return checked;
     Recording recording;
-    LoadDirectory(base, recording);
-    int status = kExitOk;
+    const CardLoad card = LoadCard(base, recording, err);
+    if (!card.baseRead) return card.status;
+    int status = card.status;
     for (StartRecord& start : recording) {
         if (!ReadStart(start, err)) status = kExitFailure;
         out << DayText(start.startTime) << ' ' << StartTimeText(start) << '\t'
@@ -188,7 +241,7 @@ int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err) {
     if (line.operands.size() != 2) return UsageError(err, "all erwartet BASISVERZ ZIELVERZ");
     const std::string& base = line.operands[0];
     const fs::path outDir = line.operands[1];
-    if (!BaseDirectoryExists(base, err)) return kExitUsage;
+    if (const int checked = CheckBaseDirectory(base, err); checked != kExitOk) return checked;
     std::error_code error;
     fs::create_directories(outDir, error);
     if (!fs::is_directory(outDir, error)) {
@@ -197,11 +250,12 @@ int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err) {
     }
 
     Recording recording;
-    LoadDirectory(base, recording);
+    const CardLoad card = LoadCard(base, recording, err);
+    if (!card.baseRead) return card.status;  // no logbook of a card that was never read
+    int status = card.status;
     KmlWriter writer;  // one writer for the whole run, as in the desktop program
     std::set<std::string> used;
     std::vector<std::string> rows;
-    int status = kExitOk;
     for (StartRecord& start : recording) {
         if (!ReadStart(start, err)) {
             status = kExitFailure;

@@ -9,7 +9,7 @@
 namespace veltrin::tool {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;  // a file could not be read or written
+inline constexpr int kExitFailure = 1;  // a file or folder could not be read, or a file not written
 inline constexpr int kExitUsage = 2;    // wrong arguments or a missing base directory
 
 // Runs the command line `arguments` (without the program name), writing

@@ -43,7 +43,9 @@ std::string LogbookRow(const StartRecord& start) {
     row += ';';
     row += TimeOfDayText(start.startTime);
     row += ';';
-    if (start.landingTime != 0) {
+    // A damaged landing sentence (a negative or out-of-range time) gives no
+    // landing and no duration here; the start list still shows what it reads.
+    if (start.landingTime != 0 && start.landingIsTimeOfDay) {
         row += TimeOfDayText(start.landingTime);
         row += ';';
         CalendarSeconds duration = start.landingTime - start.startTime;

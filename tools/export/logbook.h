@@ -16,7 +16,8 @@ inline constexpr const char* kLogbookHeader =
 inline constexpr const char* kLogbookFileName = "logbook.csv";
 
 // One row without line end: date "dd.mm.yyyy", start and landing "hh:mm:ss"
-// (landing and duration empty when the start has no landing), duration
+// (landing and duration empty when the start has no landing or its landing
+// sentence holds no real time of day), duration
 // "h:mm:ss" (a landing earlier in the day than the start counts as the next
 // day), the four extreme values, the number of event marks, the data file
 // (quoted when it holds ";" or a quote).
