@@ -87,6 +87,8 @@ bool IsNumber(std::string_view text, int precision, char mark)
     return true;
 }
 
+// The parts of `text` between separators; with `mergeRuns`, empty parts are
+// left out (a run of separators counts as one).
 std::vector<std::string_view> Split(std::string_view text, char separator, bool mergeRuns)
 {
     std::vector<std::string_view> parts;
