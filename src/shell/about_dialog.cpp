@@ -1,6 +1,7 @@
 #include "shell/about_dialog.h"
 
 #include "shell/resources_init.h"
+#include "shell/shell_constants.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,16 +11,16 @@ namespace veltrin {
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Info über ZADUdir"));
+    setWindowTitle(QString::fromUtf8(kAboutTitle));
     setObjectName(QStringLiteral("AboutDialog"));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
-    auto* name = new QLabel(QStringLiteral("ZADUdir Version 1.1"), this);
+    auto* name = new QLabel(QString::fromUtf8(kVersionText), this);
     name->setObjectName(QStringLiteral("Version"));
-    auto* notice = new QLabel(QStringLiteral("Copyright © Quon. Alle Rechte vorbehalten."), this);
+    auto* notice = new QLabel(QString::fromUtf8(kNoticeText), this);
     notice->setObjectName(QStringLiteral("Notice"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(QString::fromUtf8(kOkText), this);
     ok->setDefault(true);
     ok->setMinimumWidth(75);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

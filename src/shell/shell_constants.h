@@ -14,6 +14,28 @@ inline constexpr const char* kAccelerationTitle = "Beschleunigung";
 inline constexpr const char* kAltitudeTitle = "Höhe";
 inline constexpr const char* kSpeedTitle = "Geschwindigkeit";
 
+// Menu titles, with "&" before the mnemonic, and the tool bar's title.
+inline constexpr const char* kFileMenuTitle = "&Datei";
+inline constexpr const char* kViewMenuTitle = "&Ansicht";
+inline constexpr const char* kExportMenuTitle = "Export";
+inline constexpr const char* kWindowMenuTitle = "&Fenster";
+inline constexpr const char* kHelpMenuTitle = "&Hilfe";
+inline constexpr const char* kToolBarTitle = "Symbolleiste";
+
+// Between the main title and the active graph window's title.
+inline constexpr const char* kTitleSeparator = " - ";
+
+// An export file that could not be written: %1 its path, %2 the reason.
+inline constexpr const char* kExportFailedText =
+    "Die Datei \"%1\" konnte nicht geschrieben werden:\n%2";
+
+// The about box and the program's version.
+inline constexpr const char* kApplicationVersion = "1.1";
+inline constexpr const char* kAboutTitle = "Info über ZADUdir";
+inline constexpr const char* kVersionText = "ZADUdir Version 1.1";
+inline constexpr const char* kNoticeText = "Copyright © Quon. Alle Rechte vorbehalten.";
+inline constexpr const char* kOkText = "OK";
+
 // Status bar indicators: caps lock, num lock, scroll lock.
 inline constexpr const char* kIndicatorTexts[] = {"UF", "NUM", "RF"};
 
