@@ -14,7 +14,7 @@ class CChildFrame : public QMdiSubWindow {
 public:
     explicit CChildFrame(const QString& title, QWidget* parent = nullptr);
 
-    CGraphPane& pane() { return *pane_; }
+    CGraphPane& Pane() { return *pane_; }
 
     // The window's hints: caption, minimise and maximise boxes, no system menu.
     static Qt::WindowFlags Flags();

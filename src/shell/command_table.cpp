@@ -7,7 +7,7 @@ namespace veltrin {
 
 namespace {
 
-using namespace command;
+using enum Command;
 
 constexpr std::array kCommands{
     CommandEntry{LoadDirectory, "Verzeichnis &laden", "Loggerdaten laden", ":/toolbar/load.png"},
@@ -49,7 +49,7 @@ std::span<const CommandEntry> Commands()
     return kCommands;
 }
 
-const CommandEntry* FindCommand(int id)
+const CommandEntry* FindCommand(Command id)
 {
     const auto it = std::find_if(kCommands.begin(), kCommands.end(),
                                  [id](const CommandEntry& entry) { return entry.id == id; });

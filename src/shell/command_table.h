@@ -7,36 +7,44 @@
 
 namespace veltrin {
 
-namespace command {
-inline constexpr int LoadDirectory = 57601;
-inline constexpr int ConfigureLogger = 32795;
-inline constexpr int Exit = 57665;
-inline constexpr int ToggleToolBar = 59392;
-inline constexpr int ToggleStatusBar = 59393;
-inline constexpr int ToggleStartList = 32772;
-inline constexpr int ToggleAcceleration = 32775;
-inline constexpr int ToggleAltitude = 32778;
-inline constexpr int ToggleSpeed = 32779;
-inline constexpr int ExportCsv = 32787;
-inline constexpr int ExportKml = 32788;
-inline constexpr int StackWindows = 32781;
-inline constexpr int Cascade = 57650;
-inline constexpr int Tile = 57651;
-inline constexpr int ArrangeIcons = 57649;
-inline constexpr int Help = 32796;
-inline constexpr int About = 57664;
-inline constexpr int ZoomIn = 32789;
-inline constexpr int ZoomOut = 32790;
-inline constexpr int ShiftRight = 32792;
-inline constexpr int ShiftLeft = 32793;
-inline constexpr int FullView = 32794;
-}  // namespace command
+// The command ids; the numbers are those the menus and tool bar have always
+// carried, and only these exist.
+enum class Command : int {
+    LoadDirectory = 57601,
+    ConfigureLogger = 32795,
+    Exit = 57665,
+    ToggleToolBar = 59392,
+    ToggleStatusBar = 59393,
+    ToggleStartList = 32772,
+    ToggleAcceleration = 32775,
+    ToggleAltitude = 32778,
+    ToggleSpeed = 32779,
+    ExportCsv = 32787,
+    ExportKml = 32788,
+    StackWindows = 32781,
+    Cascade = 57650,
+    Tile = 57651,
+    ArrangeIcons = 57649,
+    Help = 32796,
+    About = 57664,
+    ZoomIn = 32789,
+    ZoomOut = 32790,
+    ShiftRight = 32792,
+    ShiftLeft = 32793,
+    FullView = 32794,
+};
+
+// The number a command carries in its action's data.
+constexpr int CommandNumber(Command id)
+{
+    return static_cast<int>(id);
+}
 
 // One command: its id, its menu text with "&" before the mnemonic (empty for
 // commands that only have a tool bar button), its prompt string and its tool
 // bar image (empty for commands without a button).
 struct CommandEntry {
-    int id;
+    Command id;
     const char* menuText;
     const char* prompt;
     const char* image;
@@ -46,7 +54,7 @@ struct CommandEntry {
 std::span<const CommandEntry> Commands();
 
 // The command with `id`, or nullptr when there is none.
-const CommandEntry* FindCommand(int id);
+const CommandEntry* FindCommand(Command id);
 
 // A prompt split at its line break: the status text before it, the tool tip
 // after it (empty when the prompt has no line break).

@@ -15,7 +15,7 @@ public:
     // `resource` names the help text; when it is missing the text area stays empty.
     explicit CHelpDialog(QWidget* parent = nullptr, const QString& resource = QString());
 
-    QTextBrowser* textArea() const { return text_; }
+    QTextBrowser* TextArea() const { return text_; }
 
 private:
     QTextBrowser* text_;

@@ -13,7 +13,7 @@ int main(int argc, char** argv)
         return 1;
     // "Logger konfigurieren" runs the recorder wizard with the remembered port
     // and keeps the port the recorder was found on.
-    app.mainFrame()->SetConfigureLoggerHandler([](veltrin::CMainFrame& frame) {
+    app.MainFrame()->SetConfigureLoggerHandler([](veltrin::CMainFrame& frame) {
         QString port = frame.Port();
         if (veltrin::RunRecorderConfiguration(&frame, port))
             frame.SetPort(port);

@@ -5,7 +5,7 @@
 #include "graph/graph_pane.h"
 #include "graph/title_tip.h"
 #include "shell/child_frame.h"
-#include "shell/command_table.h"
+#include "shell/file_system_path.h"
 #include "shell/help_dialog.h"
 #include "shell/maximised_title.h"
 #include "shell/resources_init.h"
@@ -14,7 +14,6 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -64,6 +63,10 @@ void ArrangeIcons(QMdiArea& area)
     }
 }
 
+// The commands that change the active graph's time axis, in tool bar order.
+constexpr Command kViewCommands[] = {Command::ZoomIn, Command::ZoomOut, Command::ShiftLeft,
+                                     Command::ShiftRight, Command::FullView};
+
 }  // namespace
 
 CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
@@ -90,24 +93,25 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
     titleTip_ = std::make_unique<CTitleTip>();
     titleTip_->Create(this);
 
-    LoadDirectory(std::filesystem::path(QFile::encodeName(settings_.baseDir).toStdString()),
-                  recording_);
+    LoadDirectory(FileSystemPath(settings_.baseDir), recording_);
     FillStartList();
-    updateTitle();
-    updateMenus();
+    UpdateTitle();
+    UpdateMenus();
 
     // Stack the graph windows once the event loop runs, when the client area
     // has its final size.
-    QTimer::singleShot(0, this, [this] { action(command::StackWindows)->trigger(); });
+    QTimer::singleShot(0, this, [this] { Action(Command::StackWindows)->trigger(); });
 }
 
 CMainFrame::~CMainFrame()
 {
     // Closing hides the bars and windows one by one; their notifications must
     // not reach a frame that is being taken apart.
-    for (QObject* sender : std::initializer_list<QObject*> {
-             mdiArea_, toolBar_, startListBar_, startList_, acceleration_, altitude_, speed_})
+    for (QObject* sender :
+         std::initializer_list<QObject*> {mdiArea_, toolBar_, startListBar_, startList_})
         disconnect(sender, nullptr, this, nullptr);
+    for (CChildFrame* window : graphWindows_)
+        disconnect(window, nullptr, this, nullptr);
     {
         QSettings store(Text(kOrganisation), Text(kApplicationTitle));
         WriteFrameSettings(store, settings_);
@@ -126,14 +130,14 @@ void CMainFrame::createMdiArea()
     mdiArea_->setObjectName(QStringLiteral("GraphArea"));
     setCentralWidget(mdiArea_);
     // Updating the commands also updates the title.
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenus);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateMenus);
 }
 
-QAction* CMainFrame::addCommand(int id)
+QAction* CMainFrame::AddCommand(Command id)
 {
     const CommandEntry* entry = FindCommand(id);
     auto* qaction = new QAction(this);
-    qaction->setData(id);
+    qaction->setData(CommandNumber(id));
     if (entry) {
         qaction->setText(Text(entry->menuText));
         const PromptParts prompt = SplitPrompt(entry->prompt);
@@ -148,7 +152,7 @@ QAction* CMainFrame::addCommand(int id)
     return qaction;
 }
 
-QAction* CMainFrame::action(int id) const
+QAction* CMainFrame::Action(Command id) const
 {
     const auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
@@ -156,125 +160,122 @@ QAction* CMainFrame::action(int id) const
 
 void CMainFrame::createActions()
 {
-    connect(addCommand(command::LoadDirectory), &QAction::triggered, this,
-            &CMainFrame::onLoadDirectory);
-    connect(addCommand(command::ConfigureLogger), &QAction::triggered, this, [this] {
+    connect(AddCommand(Command::LoadDirectory), &QAction::triggered, this,
+            &CMainFrame::OnLoadDirectory);
+    connect(AddCommand(Command::ConfigureLogger), &QAction::triggered, this, [this] {
         if (configureLogger_)
             configureLogger_(*this);
     });
-    connect(addCommand(command::Exit), &QAction::triggered, this, &QWidget::close);
+    connect(AddCommand(Command::Exit), &QAction::triggered, this, &QWidget::close);
 
-    for (int id : {command::ToggleToolBar, command::ToggleStatusBar, command::ToggleStartList,
-                   command::ToggleAcceleration, command::ToggleAltitude, command::ToggleSpeed})
-        addCommand(id)->setCheckable(true);
-    connect(action(command::ToggleToolBar), &QAction::triggered, this,
+    for (Command id : {Command::ToggleToolBar, Command::ToggleStatusBar, Command::ToggleStartList})
+        AddCommand(id)->setCheckable(true);
+    for (const GraphWindowEntry& graph : kGraphWindows)
+        AddCommand(graph.toggle)->setCheckable(true);
+    connect(Action(Command::ToggleToolBar), &QAction::triggered, this,
             [this] { toolBar_->setVisible(toolBar_->isHidden()); });
-    connect(action(command::ToggleStatusBar), &QAction::triggered, this, [this] {
+    connect(Action(Command::ToggleStatusBar), &QAction::triggered, this, [this] {
         statusBar()->setVisible(statusBar()->isHidden());
-        updateMenus();
+        UpdateMenus();
     });
-    connect(action(command::ToggleStartList), &QAction::triggered, this,
+    connect(Action(Command::ToggleStartList), &QAction::triggered, this,
             [this] { startListBar_->setVisible(startListBar_->isHidden()); });
-    connect(action(command::ToggleAcceleration), &QAction::triggered, this,
-            [this] { ToggleGraphWindow(acceleration_); });
-    connect(action(command::ToggleAltitude), &QAction::triggered, this,
-            [this] { ToggleGraphWindow(altitude_); });
-    connect(action(command::ToggleSpeed), &QAction::triggered, this,
-            [this] { ToggleGraphWindow(speed_); });
+    for (std::size_t i = 0; i < kGraphWindowCount; ++i) {
+        connect(Action(kGraphWindows[i].toggle), &QAction::triggered, this,
+                [this, i] { ToggleGraphWindow(graphWindows_[i]); });
+    }
 
-    connect(addCommand(command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
-    connect(addCommand(command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
+    connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
+    connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
 
-    connect(addCommand(command::StackWindows), &QAction::triggered, this,
+    connect(AddCommand(Command::StackWindows), &QAction::triggered, this,
             &CMainFrame::StackGraphWindows);
-    connect(addCommand(command::Cascade), &QAction::triggered, this,
+    connect(AddCommand(Command::Cascade), &QAction::triggered, this,
             [this] { mdiArea_->cascadeSubWindows(); });
-    connect(addCommand(command::Tile), &QAction::triggered, this,
+    connect(AddCommand(Command::Tile), &QAction::triggered, this,
             [this] { mdiArea_->tileSubWindows(); });
-    connect(addCommand(command::ArrangeIcons), &QAction::triggered, this,
+    connect(AddCommand(Command::ArrangeIcons), &QAction::triggered, this,
             [this] { ArrangeIcons(*mdiArea_); });
 
-    connect(addCommand(command::Help), &QAction::triggered, this, [this] {
+    connect(AddCommand(Command::Help), &QAction::triggered, this, [this] {
         CHelpDialog dialog(this);
         dialog.exec();
     });
     // The application object answers the about command.
-    addCommand(command::About);
+    AddCommand(Command::About);
 
-    connect(addCommand(command::ZoomIn), &QAction::triggered, this,
+    connect(AddCommand(Command::ZoomIn), &QAction::triggered, this,
             [this] { ZoomTimeAxis(ZoomDirection::In); });
-    connect(addCommand(command::ZoomOut), &QAction::triggered, this,
+    connect(AddCommand(Command::ZoomOut), &QAction::triggered, this,
             [this] { ZoomTimeAxis(ZoomDirection::Out); });
-    connect(addCommand(command::ShiftLeft), &QAction::triggered, this,
+    connect(AddCommand(Command::ShiftLeft), &QAction::triggered, this,
             [this] { ShiftTimeAxis(false); });
-    connect(addCommand(command::ShiftRight), &QAction::triggered, this,
+    connect(AddCommand(Command::ShiftRight), &QAction::triggered, this,
             [this] { ShiftTimeAxis(true); });
-    connect(addCommand(command::FullView), &QAction::triggered, this, &CMainFrame::FullView);
+    connect(AddCommand(Command::FullView), &QAction::triggered, this, &CMainFrame::FullView);
 }
 
 void CMainFrame::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Datei"));
-    file->addAction(action(command::LoadDirectory));
+    QMenu* file = menuBar()->addMenu(Text(kFileMenuTitle));
+    file->addAction(Action(Command::LoadDirectory));
     file->addSeparator();
-    file->addAction(action(command::ConfigureLogger));
+    file->addAction(Action(Command::ConfigureLogger));
     file->addSeparator();
-    file->addAction(action(command::Exit));
+    file->addAction(Action(Command::Exit));
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&Ansicht"));
-    view->addAction(action(command::ToggleToolBar));
-    view->addAction(action(command::ToggleStatusBar));
-    view->addAction(action(command::ToggleStartList));
+    QMenu* view = menuBar()->addMenu(Text(kViewMenuTitle));
+    view->addAction(Action(Command::ToggleToolBar));
+    view->addAction(Action(Command::ToggleStatusBar));
+    view->addAction(Action(Command::ToggleStartList));
     view->addSeparator();
-    view->addAction(action(command::ToggleAcceleration));
-    view->addAction(action(command::ToggleAltitude));
-    view->addAction(action(command::ToggleSpeed));
+    for (const GraphWindowEntry& graph : kGraphWindows)
+        view->addAction(Action(graph.toggle));
 
-    QMenu* exports = menuBar()->addMenu(QStringLiteral("Export"));
-    exports->addAction(action(command::ExportCsv));
-    exports->addAction(action(command::ExportKml));
+    QMenu* exports = menuBar()->addMenu(Text(kExportMenuTitle));
+    exports->addAction(Action(Command::ExportCsv));
+    exports->addAction(Action(Command::ExportKml));
 
     // Shown only while a graph window is active.
-    windowMenu_ = menuBar()->addMenu(QStringLiteral("&Fenster"));
-    windowMenu_->addAction(action(command::StackWindows));
-    windowMenu_->addAction(action(command::Cascade));
-    windowMenu_->addAction(action(command::Tile));
-    windowMenu_->addAction(action(command::ArrangeIcons));
+    windowMenu_ = menuBar()->addMenu(Text(kWindowMenuTitle));
+    windowMenu_->addAction(Action(Command::StackWindows));
+    windowMenu_->addAction(Action(Command::Cascade));
+    windowMenu_->addAction(Action(Command::Tile));
+    windowMenu_->addAction(Action(Command::ArrangeIcons));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-    help->addAction(action(command::Help));
-    help->addAction(action(command::About));
+    QMenu* help = menuBar()->addMenu(Text(kHelpMenuTitle));
+    help->addAction(Action(Command::Help));
+    help->addAction(Action(Command::About));
 
     for (QMenu* menu : {file, view, exports, windowMenu_, help})
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateMenus);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
 }
 
 void CMainFrame::createToolBar()
 {
-    toolBar_ = addToolBar(QStringLiteral("Symbolleiste"));
+    toolBar_ = addToolBar(Text(kToolBarTitle));
     toolBar_->setObjectName(QStringLiteral("ToolBar"));
     toolBar_->setMovable(true);
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
     toolBar_->setIconSize(QSize(16, 16));
-    toolBar_->addAction(action(command::LoadDirectory));
+    toolBar_->addAction(Action(Command::LoadDirectory));
     toolBar_->addSeparator();
-    toolBar_->addAction(action(command::About));
+    toolBar_->addAction(Action(Command::About));
     toolBar_->addSeparator();
-    toolBar_->addAction(action(command::ExportKml));
+    toolBar_->addAction(Action(Command::ExportKml));
     toolBar_->addSeparator();
-    for (int id : {command::ZoomIn, command::ZoomOut, command::ShiftLeft, command::ShiftRight,
-                   command::FullView})
-        toolBar_->addAction(action(id));
+    for (Command id : kViewCommands)
+        toolBar_->addAction(Action(id));
 
     auto* quiet = new NoToolTip(toolBar_);
     for (QAction* button : toolBar_->actions()) {
         if (button->isSeparator())
             continue;
-        const CommandEntry* entry = FindCommand(button->data().toInt());
+        const CommandEntry* entry = FindCommand(static_cast<Command>(button->data().toInt()));
         if (entry && SplitPrompt(entry->prompt).toolTip.empty())
             toolBar_->widgetForAction(button)->installEventFilter(quiet);
     }
-    connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::updateMenus);
+    connect(toolBar_, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateMenus);
 }
 
 void CMainFrame::createStatusBar()
@@ -320,48 +321,47 @@ void CMainFrame::createStartList()
 
     connect(startList_, &QTreeWidget::itemSelectionChanged, this, [this] {
         ShowStartValues();
-        updateMenus();
+        UpdateMenus();
     });
     connect(startList_, &QTreeWidget::itemClicked, this, &CMainFrame::ShowStartValues);
     // A double click shows the selected start; so does Enter, for the keyboard.
     // (Item activation is not used: some desktops activate on a single click.)
-    connect(startList_, &QTreeWidget::itemDoubleClicked, this, &CMainFrame::onStartDoubleClick);
+    connect(startList_, &QTreeWidget::itemDoubleClicked, this, &CMainFrame::OnStartDoubleClick);
     for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(key, startList_, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, &CMainFrame::onStartDoubleClick);
+        connect(shortcut, &QShortcut::activated, this, &CMainFrame::OnStartDoubleClick);
     }
-    connect(startListBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::updateMenus);
+    connect(startListBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateMenus);
 }
 
 void CMainFrame::createGraphWindows()
 {
-    acceleration_ = new CChildFrame(Text(kAccelerationTitle));
-    altitude_ = new CChildFrame(Text(kAltitudeTitle));
-    speed_ = new CChildFrame(Text(kSpeedTitle));
-    for (CChildFrame* window : {acceleration_, altitude_, speed_}) {
+    for (std::size_t i = 0; i < kGraphWindowCount; ++i)
+        graphWindows_[i] = new CChildFrame(Text(kGraphWindows[i].title));
+    for (CChildFrame* window : graphWindows_) {
         mdiArea_->addSubWindow(window);
         // Adding puts the system menu hint back; without it there is no close box.
         window->overrideWindowFlags(CChildFrame::Flags());
         window->show();
-        window->pane().SetMarkerCallback(&CMainFrame::OnMarker, this);
+        window->Pane().SetMarkerCallback(&CMainFrame::OnMarker, this);
         // Qt hides and shows a window itself while it moves the maximised
         // state to another window; only the ticks follow that, once it is
         // done. The user's own hiding hands the activation on.
         connect(window, &CChildFrame::visibilityChanged, this, [this] {
-            QMetaObject::invokeMethod(this, &CMainFrame::updateMenus, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &CMainFrame::UpdateMenus, Qt::QueuedConnection);
         });
         connect(window, &CChildFrame::closedByUser, this, [this] {
-            activateVisibleGraphWindow();
-            updateMenus();
+            ActivateVisibleGraphWindow();
+            UpdateMenus();
         });
     }
 }
 
-void CMainFrame::activateVisibleGraphWindow()
+void CMainFrame::ActivateVisibleGraphWindow()
 {
     // A hidden window leaves no active one behind: the window active before
     // it takes over, so the view commands and "Fenster" stay at hand.
-    if (activeGraphWindow())
+    if (ActiveGraphWindow())
         return;
     const QList<QMdiSubWindow*> history =
         mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
@@ -378,7 +378,7 @@ void CMainFrame::SetConfigureLoggerHandler(std::function<void(CMainFrame&)> hand
     configureLogger_ = std::move(handler);
 }
 
-void CMainFrame::onLoadDirectory()
+void CMainFrame::OnLoadDirectory()
 {
     const std::optional<QString> folder =
         dialogs_->BrowseFolder(this, Text(kBrowseTitle), settings_.baseDir);
@@ -391,10 +391,10 @@ void CMainFrame::LoadBaseDirectory(const QString& path)
     settings_.baseDir = path;
     {
         WaitCursor wait;
-        LoadDirectory(std::filesystem::path(QFile::encodeName(path).toStdString()), recording_);
+        LoadDirectory(FileSystemPath(path), recording_);
     }
     FillStartList();
-    updateMenus();
+    UpdateMenus();
 }
 
 void CMainFrame::SetStatusText(const QString& text)
@@ -408,36 +408,34 @@ QString CMainFrame::StatusText() const
     return messagePane_->text();
 }
 
-void CMainFrame::updateTitle()
+void CMainFrame::UpdateTitle()
 {
     QMdiSubWindow* active = mdiArea_->currentSubWindow();
     if (active && !active->isHidden())
-        setWindowTitle(Text(kMainTitle) + QStringLiteral(" - ") + active->windowTitle());
+        setWindowTitle(Text(kMainTitle) + Text(kTitleSeparator) + active->windowTitle());
     else
         setWindowTitle(Text(kMainTitle));
 }
 
-void CMainFrame::updateMenus()
+void CMainFrame::UpdateMenus()
 {
-    action(command::ToggleToolBar)->setChecked(!toolBar_->isHidden());
-    action(command::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
-    action(command::ToggleStartList)->setChecked(!startListBar_->isHidden());
-    action(command::ToggleAcceleration)->setChecked(!acceleration_->isHidden());
-    action(command::ToggleAltitude)->setChecked(!altitude_->isHidden());
-    action(command::ToggleSpeed)->setChecked(!speed_->isHidden());
+    Action(Command::ToggleToolBar)->setChecked(!toolBar_->isHidden());
+    Action(Command::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
+    Action(Command::ToggleStartList)->setChecked(!startListBar_->isHidden());
+    for (std::size_t i = 0; i < kGraphWindowCount; ++i)
+        Action(kGraphWindows[i].toggle)->setChecked(!graphWindows_[i]->isHidden());
 
     const bool startSelected = SelectedStartIndex() >= 0;
-    action(command::ExportCsv)->setEnabled(startSelected);
-    action(command::ExportKml)->setEnabled(startSelected);
+    Action(Command::ExportCsv)->setEnabled(startSelected);
+    Action(Command::ExportKml)->setEnabled(startSelected);
 
-    CChildFrame* active = activeGraphWindow();
-    const bool graphShown = active && active->pane().plot().SeriesCount() > 0;
-    for (int id : {command::ZoomIn, command::ZoomOut, command::ShiftLeft, command::ShiftRight,
-                   command::FullView})
-        action(id)->setEnabled(graphShown);
+    CChildFrame* active = ActiveGraphWindow();
+    const bool graphShown = active && active->Pane().plot().SeriesCount() > 0;
+    for (Command id : kViewCommands)
+        Action(id)->setEnabled(graphShown);
 
     windowMenu_->menuAction()->setVisible(active != nullptr);
-    updateTitle();
+    UpdateTitle();
 }
 
 }  // namespace veltrin

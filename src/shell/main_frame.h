@@ -4,8 +4,10 @@
 
 #include "data/recording.h"
 #include "graph/graph_row.h"
+#include "shell/command_table.h"
 #include "shell/frame_dialogs.h"
 #include "shell/frame_settings.h"
+#include "shell/graph_window_config.h"
 #include "shell/view_rules.h"
 
 #include <QMainWindow>
@@ -31,7 +33,6 @@ namespace veltrin {
 
 class CChildFrame;
 class CGraphPlot;
-struct GraphWindowConfig;
 class CTitleTip;
 class KmlWriter;
 struct ExportResult;
@@ -82,16 +83,19 @@ public:
     QString StatusText() const;
 
     // Sets every command's enabled and ticked state.
-    void updateMenus();
+    void UpdateMenus();
 
-    const Recording& recording() const { return recording_; }
-    QAction* action(int id) const;
-    QTreeWidget* startList() const { return startList_; }
-    QMdiArea* mdiArea() const { return mdiArea_; }
-    CChildFrame* accelerationWindow() const { return acceleration_; }
-    CChildFrame* altitudeWindow() const { return altitude_; }
-    CChildFrame* speedWindow() const { return speed_; }
-    int shownDurationMs() const { return shownDurationMs_; }
+    const Recording& LoadedRecording() const { return recording_; }
+    // The action of command `id`; every command has one once the frame exists.
+    QAction* Action(Command id) const;
+    QTreeWidget* StartList() const { return startList_; }
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    // The graph window at `which` in kGraphWindows.
+    CChildFrame* GraphWindowAt(GraphWindow which) const;
+    CChildFrame* AccelerationWindow() const { return GraphWindowAt(GraphWindow::Acceleration); }
+    CChildFrame* AltitudeWindow() const { return GraphWindowAt(GraphWindow::Altitude); }
+    CChildFrame* SpeedWindow() const { return GraphWindowAt(GraphWindow::Speed); }
+    int ShownDurationMs() const { return shownDurationMs_; }
 
     // View-changed callback of each plot: gives the other graphs its time range.
     static void SyncTimeAxes(void* userData, CGraphPlot& plot);
@@ -107,20 +111,20 @@ private:
     void createStartList();
     void createGraphWindows();
 
-    QAction* addCommand(int id);
-    void onLoadDirectory();
-    void onStartDoubleClick();
-    void updateTitle();
+    QAction* AddCommand(Command id);
+    void OnLoadDirectory();
+    void OnStartDoubleClick();
+    void UpdateTitle();
     void ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds);
     void ConfigureAllGraphs();
     // Takes the shown start's table and event times back from the graphs and frees them.
     void ReleaseGraphTable();
     void SyncFrom(CGraphPlot& plot);
     void Mark(int row);
-    CChildFrame* activeGraphWindow() const;
-    void activateVisibleGraphWindow();
-    std::array<CChildFrame*, 3> graphWindowsInStackOrder() const;
-    StartRecord* startAt(int index);
+    CChildFrame* ActiveGraphWindow() const;
+    void ActivateVisibleGraphWindow();
+    std::array<CChildFrame*, kGraphWindowCount> GraphWindowsInStackOrder() const;
+    StartRecord* StartAt(int index);
     bool ReadStart(int index);
     // The selected start, read from its file; null when no start is selected.
     const StartRecord* ReadSelectedStart();
@@ -138,10 +142,9 @@ private:
     QTreeWidget* startList_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QMenu* windowMenu_ = nullptr;
-    std::map<int, QAction*> actions_;
-    CChildFrame* acceleration_ = nullptr;
-    CChildFrame* altitude_ = nullptr;
-    CChildFrame* speed_ = nullptr;
+    std::map<Command, QAction*> actions_;
+    // The graph windows, in the order of kGraphWindows.
+    std::array<CChildFrame*, kGraphWindowCount> graphWindows_ {};
     std::unique_ptr<CTitleTip> titleTip_;
     std::unique_ptr<KmlWriter> kmlWriter_;
     std::function<void(CMainFrame&)> configureLogger_;

@@ -4,20 +4,16 @@
 
 #include "export/proposed_name.h"
 #include "export/start_export.h"
+#include "shell/file_system_path.h"
+#include "shell/shell_constants.h"
 #include "shell/wait_cursor.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace veltrin {
 
 namespace {
-
-std::filesystem::path FileSystemPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // The proposed file of `start` in the folder last exported to in this run
 // (`lastFolder`), else in the user's home folder.
@@ -35,7 +31,7 @@ const StartRecord* CMainFrame::ReadSelectedStart()
     if (index < 0)
         return nullptr;
     ReadStart(index);
-    return startAt(index);
+    return StartAt(index);
 }
 
 void CMainFrame::WriteExport(const QString& path, const std::function<ExportResult()>& write)
@@ -47,7 +43,7 @@ void CMainFrame::WriteExport(const QString& path, const std::function<ExportResu
     }
     if (!result.ok()) {
         dialogs_->ShowError(this,
-                            QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden:\n%2")
+                            QString::fromUtf8(kExportFailedText)
                                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(result.Message())));
         return;
     }

@@ -28,14 +28,34 @@ int RowCount(const std::vector<GraphRow>& table)
     return static_cast<int>(table.size() / (kGraphColumns + 1));
 }
 
-}  // namespace
-
-std::array<CChildFrame*, 3> CMainFrame::graphWindowsInStackOrder() const
+// Reads `window`'s settings, lets `change` alter their time axis, applies
+// them and repaints the window.
+template <typename Change>
+void ChangeTimeAxis(CChildFrame& window, Change change)
 {
-    return {acceleration_, speed_, altitude_};
+    GraphSettings settings = window.Pane().GetSettings();
+    change(settings);
+    window.Pane().ApplySettings(settings);
+    window.Pane().update();
 }
 
-CChildFrame* CMainFrame::activeGraphWindow() const
+}  // namespace
+
+CChildFrame* CMainFrame::GraphWindowAt(GraphWindow which) const
+{
+    return graphWindows_[static_cast<std::size_t>(which)];
+}
+
+std::array<CChildFrame*, kGraphWindowCount> CMainFrame::GraphWindowsInStackOrder() const
+{
+    std::array<CChildFrame*, kGraphWindowCount> stacked {};
+    const auto order = GraphWindowsByStackSlot();
+    for (std::size_t slot = 0; slot < kGraphWindowCount; ++slot)
+        stacked[slot] = graphWindows_[order[slot]];
+    return stacked;
+}
+
+CChildFrame* CMainFrame::ActiveGraphWindow() const
 {
     auto* window = qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow());
     return window && !window->isHidden() ? window : nullptr;
@@ -45,19 +65,19 @@ void CMainFrame::ToggleGraphWindow(CChildFrame* window)
 {
     if (!window->isHidden()) {
         window->hide();
-        activateVisibleGraphWindow();
+        ActivateVisibleGraphWindow();
     } else {
         window->show();
         mdiArea_->setActiveSubWindow(window);
         window->setFocus();
     }
-    updateMenus();
+    UpdateMenus();
 }
 
 void CMainFrame::StackGraphWindows()
 {
     std::vector<CChildFrame*> visible;
-    for (CChildFrame* window : graphWindowsInStackOrder()) {
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
         if (!window->isHidden())
             visible.push_back(window);
     }
@@ -75,7 +95,7 @@ void CMainFrame::StackGraphWindows()
 
 void CMainFrame::ShowStart(int index)
 {
-    StartRecord* start = startAt(index);
+    StartRecord* start = StartAt(index);
     if (!start)
         return;
     ReadStart(index);
@@ -106,21 +126,21 @@ void CMainFrame::ShowStart(int index)
 
     const int rowCount = RowCount(graphTable_);
     const GraphRow* table = rowCount > 0 ? graphTable_.data() : nullptr;
-    for (CChildFrame* window : graphWindowsInStackOrder()) {
-        window->pane().SetData(rowCount, table);
-        window->pane().plot().SetEvents(static_cast<int>(eventTimes_.size()),
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
+        window->Pane().SetData(rowCount, table);
+        window->Pane().plot().SetEvents(static_cast<int>(eventTimes_.size()),
                                         eventTimes_.empty() ? nullptr : eventTimes_.data());
     }
     ConfigureAllGraphs();
-    updateMenus();
+    UpdateMenus();
 }
 
 void CMainFrame::ReleaseGraphTable()
 {
     // The graphs let go of the table before it is freed.
-    for (CChildFrame* window : graphWindowsInStackOrder()) {
-        window->pane().SetData(0, nullptr);
-        window->pane().plot().SetEvents(0, nullptr);
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
+        window->Pane().SetData(0, nullptr);
+        window->Pane().plot().SetEvents(0, nullptr);
     }
     graphTable_.clear();
     eventTimes_.clear();
@@ -130,14 +150,13 @@ void CMainFrame::ReleaseGraphTable()
 void CMainFrame::ConfigureAllGraphs()
 {
     const int seconds = shownDurationMs_ / kMillisecondsPerSecond;
-    ConfigureGraph(acceleration_, kAccelerationGraph, seconds);
-    ConfigureGraph(speed_, kSpeedGraph, seconds);
-    ConfigureGraph(altitude_, kAltitudeGraph, seconds);
+    for (std::size_t i : GraphWindowsByStackSlot())
+        ConfigureGraph(graphWindows_[i], kGraphWindows[i].config, seconds);
 }
 
 void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds)
 {
-    CGraphPane& pane = window->pane();
+    CGraphPane& pane = window->Pane();
     CGraphPlot& plot = pane.plot();
     const QString name = QString::fromUtf8(config.seriesName);
 
@@ -188,68 +207,66 @@ void CMainFrame::SyncTimeAxes(void* userData, CGraphPlot& plot)
 void CMainFrame::SyncFrom(CGraphPlot& plot)
 {
     CChildFrame* source = nullptr;
-    for (CChildFrame* window : graphWindowsInStackOrder()) {
-        if (&window->pane().plot() == &plot)
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
+        if (&window->Pane().plot() == &plot)
             source = window;
     }
     if (!source)
         return;
     const GraphSettings from = plot.GetSettings();
-    for (CChildFrame* window : graphWindowsInStackOrder()) {
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
         if (window == source)
             continue;
-        GraphSettings settings = window->pane().GetSettings();
-        if (settings.xMin == from.xMin && settings.xMax == from.xMax)
+        const GraphSettings shown = window->Pane().GetSettings();
+        if (shown.xMin == from.xMin && shown.xMax == from.xMax)
             continue;
-        settings.xMin = from.xMin;
-        settings.xMax = from.xMax;
-        settings.xMinorStep = from.xMinorStep;
-        settings.xMajorStep = from.xMajorStep;
-        window->pane().ApplySettings(settings);
-        window->pane().update();
+        ChangeTimeAxis(*window, [&from](GraphSettings& settings) {
+            settings.xMin = from.xMin;
+            settings.xMax = from.xMax;
+            settings.xMinorStep = from.xMinorStep;
+            settings.xMajorStep = from.xMajorStep;
+        });
     }
 }
 
 void CMainFrame::ZoomTimeAxis(ZoomDirection direction)
 {
-    CChildFrame* window = activeGraphWindow();
+    CChildFrame* window = ActiveGraphWindow();
     if (!window)
         return;
-    GraphSettings settings = window->pane().GetSettings();
-    const double span = settings.xMax - settings.xMin;
-    bool keepMin = true;
-    double factor = kZoomFactorInside;
-    if (settings.xMin == 0) {
-        factor = kZoomFactorAtEdge;
-    } else if (settings.xMax == 0) {
-        keepMin = false;
-        factor = kZoomFactorAtEdge;
-    }
-    const NiceSpanResult nice = NiceSpan(span, direction, factor);
-    if (keepMin)
-        settings.xMax = settings.xMin + nice.span;
-    else
-        settings.xMin = settings.xMax - nice.span;
-    settings.xMajorStep = nice.majorStep;
-    settings.xMinorStep = nice.minorStep;
-    window->pane().ApplySettings(settings);
-    window->pane().update();
+    ChangeTimeAxis(*window, [direction](GraphSettings& settings) {
+        const double span = settings.xMax - settings.xMin;
+        bool keepMin = true;
+        double factor = kZoomFactorInside;
+        if (settings.xMin == 0) {
+            factor = kZoomFactorAtEdge;
+        } else if (settings.xMax == 0) {
+            keepMin = false;
+            factor = kZoomFactorAtEdge;
+        }
+        const NiceSpanResult nice = NiceSpan(span, direction, factor);
+        if (keepMin)
+            settings.xMax = settings.xMin + nice.span;
+        else
+            settings.xMin = settings.xMax - nice.span;
+        settings.xMajorStep = nice.majorStep;
+        settings.xMinorStep = nice.minorStep;
+    });
 }
 
 void CMainFrame::ShiftTimeAxis(bool right)
 {
-    CChildFrame* window = activeGraphWindow();
+    CChildFrame* window = ActiveGraphWindow();
     if (!window)
         return;
-    GraphSettings settings = window->pane().GetSettings();
-    const TimeRange range {settings.xMin, settings.xMax};
-    const TimeRange moved = right
-        ? ShiftedRight(range, settings.xMajorStep, shownDurationMs_ / kMillisecondsPerSecond)
-        : ShiftedLeft(range, settings.xMajorStep);
-    settings.xMin = moved.xMin;
-    settings.xMax = moved.xMax;
-    window->pane().ApplySettings(settings);
-    window->pane().update();
+    const int lastSecond = shownDurationMs_ / kMillisecondsPerSecond;
+    ChangeTimeAxis(*window, [right, lastSecond](GraphSettings& settings) {
+        const TimeRange range {settings.xMin, settings.xMax};
+        const TimeRange moved = right ? ShiftedRight(range, settings.xMajorStep, lastSecond)
+                                      : ShiftedLeft(range, settings.xMajorStep);
+        settings.xMin = moved.xMin;
+        settings.xMax = moved.xMax;
+    });
 }
 
 void CMainFrame::FullView()
@@ -272,10 +289,10 @@ void CMainFrame::Mark(int row)
     const double accZ = table.Value(row, kAccelerationColumn);
     const double ias = table.Value(row, kSpeedColumn);
     const double altitude = table.Value(row, kAltitudeColumn);
-    for (CChildFrame* window : graphWindowsInStackOrder())
-        window->pane().plot().SetMarkerRow(row);
-    for (CChildFrame* window : {acceleration_, altitude_, speed_})
-        window->pane().update();
+    for (CChildFrame* window : GraphWindowsInStackOrder())
+        window->Pane().plot().SetMarkerRow(row);
+    for (CChildFrame* window : graphWindows_)
+        window->Pane().update();
     SetStatusText(QString::fromStdString(MarkerText(seconds, accZ, ias, altitude)));
 }
 

@@ -71,7 +71,7 @@ int CMainFrame::SelectedStartIndex() const
                                                                              : kNoStartIndex;
 }
 
-StartRecord* CMainFrame::startAt(int index)
+StartRecord* CMainFrame::StartAt(int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= recording_.size())
         return nullptr;
@@ -80,7 +80,7 @@ StartRecord* CMainFrame::startAt(int index)
 
 bool CMainFrame::ReadStart(int index)
 {
-    StartRecord* start = startAt(index);
+    StartRecord* start = StartAt(index);
     if (!start)
         return false;
     if (start->loaded)
@@ -110,10 +110,10 @@ void CMainFrame::ShowStartValues()
     if (index < 0)
         return;
     ReadStart(index);
-    SetStatusText(QString::fromStdString(StartValuesText(*startAt(index))));
+    SetStatusText(QString::fromStdString(StartValuesText(*StartAt(index))));
 }
 
-void CMainFrame::onStartDoubleClick()
+void CMainFrame::OnStartDoubleClick()
 {
     // On a day item the tree only opens or closes it.
     const int index = SelectedStartIndex();

@@ -25,7 +25,7 @@ CViewerApp::CViewerApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QString::fromUtf8(kApplicationTitle));
     setOrganizationName(QString::fromUtf8(kOrganisation));
-    setApplicationVersion(QStringLiteral("1.1"));
+    setApplicationVersion(QString::fromUtf8(kApplicationVersion));
     setDesktopFileName(QStringLiteral("veltrin-view"));
     InitShellResources();
     setWindowIcon(ApplicationIcon());
@@ -45,7 +45,7 @@ CViewerApp::~CViewerApp()
 bool CViewerApp::InitInstance(const QString& baseDirectory)
 {
     mainFrame_ = std::make_unique<CMainFrame>();
-    connect(mainFrame_->action(command::About), &QAction::triggered, this,
+    connect(mainFrame_->Action(Command::About), &QAction::triggered, this,
             &CViewerApp::OnAppAbout);
     if (!baseDirectory.isEmpty())
         mainFrame_->LoadBaseDirectory(QFileInfo(baseDirectory).absoluteFilePath());

@@ -21,7 +21,7 @@ public:
     // loaded as if chosen with "Verzeichnis laden". False when creation failed.
     bool InitInstance(const QString& baseDirectory);
 
-    CMainFrame* mainFrame() const { return mainFrame_.get(); }
+    CMainFrame* MainFrame() const { return mainFrame_.get(); }
 
     void OnAppAbout();
 

@@ -53,7 +53,7 @@ TEST(CExFileDialog, CheckBoxAndOptionStayInStep)
 TEST(CHelpDialog, ShowsAllTwelveLinesInADisabledAreaWithAlignedColumns)
 {
     CHelpDialog dialog;
-    QTextBrowser* text = dialog.textArea();
+    QTextBrowser* text = dialog.TextArea();
     EXPECT_FALSE(text->isEnabled());
     EXPECT_TRUE(text->isReadOnly());
 
@@ -104,7 +104,7 @@ TEST(CHelpDialog, ShowsAllTwelveLinesInADisabledAreaWithAlignedColumns)
 TEST(CHelpDialog, MissingHelpTextLeavesTheAreaEmpty)
 {
     CHelpDialog dialog(nullptr, QStringLiteral(":/no/such/help"));
-    EXPECT_TRUE(dialog.textArea()->document()->isEmpty());
+    EXPECT_TRUE(dialog.TextArea()->document()->isEmpty());
 }
 
 }  // namespace

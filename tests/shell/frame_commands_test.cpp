@@ -59,7 +59,7 @@ protected:
 TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
 {
     CMainFrame& frame = MakeFrame();
-    frame.mdiArea()->setActiveSubWindow(frame.accelerationWindow());
+    frame.MdiArea()->setActiveSubWindow(frame.AccelerationWindow());
     EXPECT_EQ(MenuBarLayout(),
               (QStringList{
                   QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | - | "
@@ -83,44 +83,44 @@ TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
 {
     CMainFrame& frame = MakeFrame();
     struct Prompt {
-        int id;
+        Command id;
         const char* status;
         const char* tip;  // empty: the button shows no tool tip
     };
     const Prompt prompts[] = {
-        {command::LoadDirectory, "Loggerdaten laden", ""},
-        {command::ConfigureLogger, "Logger einrichten", ""},
-        {command::ExportKml, "KML für Google Earth", ""},
-        {command::ZoomIn, "Vergrößern", ""},
-        {command::ZoomOut, "Verkleinern", ""},
-        {command::ShiftRight, "Nacht rechts schieben", ""},
-        {command::ShiftLeft, "Nach links schieben", ""},
-        {command::FullView, "Vollansicht", ""},
-        {command::Help, "Hilfe", ""},
-        {command::About, "Zeigt Programminformationen, Versionsnummer und Copyright an.", "Info"},
-        {command::Exit, "Beendet die Anwendung und fordert zum Speichern der Dokumente auf.",
+        {Command::LoadDirectory, "Loggerdaten laden", ""},
+        {Command::ConfigureLogger, "Logger einrichten", ""},
+        {Command::ExportKml, "KML für Google Earth", ""},
+        {Command::ZoomIn, "Vergrößern", ""},
+        {Command::ZoomOut, "Verkleinern", ""},
+        {Command::ShiftRight, "Nacht rechts schieben", ""},
+        {Command::ShiftLeft, "Nach links schieben", ""},
+        {Command::FullView, "Vollansicht", ""},
+        {Command::Help, "Hilfe", ""},
+        {Command::About, "Zeigt Programminformationen, Versionsnummer und Copyright an.", "Info"},
+        {Command::Exit, "Beendet die Anwendung und fordert zum Speichern der Dokumente auf.",
          "Beenden"},
-        {command::ArrangeIcons, "Ordnet die Symbole im unteren Fensterrand an.",
+        {Command::ArrangeIcons, "Ordnet die Symbole im unteren Fensterrand an.",
          "Symbole anordnen"},
-        {command::Cascade, "Ordnet die Fenster überlappend an.", "Überlappende Fenster"},
-        {command::Tile, "Ordnet die Fenster nebeneinander an.", "Fenster nebeneinander"},
-        {command::ToggleToolBar, "Blendet die Symbolleiste ein oder aus.", "Symbolleiste"},
-        {command::ToggleStatusBar, "Blendet die Statusleiste ein oder aus.", "Statusleiste"},
-        {command::ExportCsv, "", ""},
-        {command::ToggleStartList, "", ""},
+        {Command::Cascade, "Ordnet die Fenster überlappend an.", "Überlappende Fenster"},
+        {Command::Tile, "Ordnet die Fenster nebeneinander an.", "Fenster nebeneinander"},
+        {Command::ToggleToolBar, "Blendet die Symbolleiste ein oder aus.", "Symbolleiste"},
+        {Command::ToggleStatusBar, "Blendet die Statusleiste ein oder aus.", "Statusleiste"},
+        {Command::ExportCsv, "", ""},
+        {Command::ToggleStartList, "", ""},
     };
     for (const Prompt& p : prompts) {
-        QAction* action = frame.action(p.id);
-        ASSERT_NE(action, nullptr) << p.id;
-        EXPECT_EQ(action->statusTip().toStdString(), p.status) << p.id;
+        QAction* action = frame.Action(p.id);
+        ASSERT_NE(action, nullptr) << CommandNumber(p.id);
+        EXPECT_EQ(action->statusTip().toStdString(), p.status) << CommandNumber(p.id);
         const CommandEntry* entry = FindCommand(p.id);
-        ASSERT_NE(entry, nullptr) << p.id;
-        EXPECT_EQ(SplitPrompt(entry->prompt).toolTip, p.tip) << p.id;
+        ASSERT_NE(entry, nullptr) << CommandNumber(p.id);
+        EXPECT_EQ(SplitPrompt(entry->prompt).toolTip, p.tip) << CommandNumber(p.id);
         if (p.tip[0] != '\0') {
-            EXPECT_EQ(action->toolTip().toStdString(), p.tip) << p.id;
+            EXPECT_EQ(action->toolTip().toStdString(), p.tip) << CommandNumber(p.id);
         }
         if (QWidget* button = frame.findChild<QToolBar*>()->widgetForAction(action)) {
-            EXPECT_EQ(ToolTipShownBy(button), p.tip) << p.id;
+            EXPECT_EQ(ToolTipShownBy(button), p.tip) << CommandNumber(p.id);
         }
     }
 }
@@ -128,11 +128,11 @@ TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
 TEST_F(FrameCommandsTest, ClickIntoAGraphMakesItsWindowTheActiveOne)
 {
     CMainFrame& frame = MakeFrame();
-    frame.mdiArea()->setActiveSubWindow(frame.speedWindow());
-    for (CChildFrame* window : {frame.altitudeWindow(), frame.accelerationWindow()}) {
-        CGraphPane& pane = window->pane();
+    frame.MdiArea()->setActiveSubWindow(frame.SpeedWindow());
+    for (CChildFrame* window : {frame.AltitudeWindow(), frame.AccelerationWindow()}) {
+        CGraphPane& pane = window->Pane();
         QTest::mouseClick(&pane, Qt::MiddleButton, {}, pane.rect().center());
-        EXPECT_EQ(frame.mdiArea()->activeSubWindow(), window);
+        EXPECT_EQ(frame.MdiArea()->activeSubWindow(), window);
         EXPECT_EQ(frame.windowTitle(), QStringLiteral("ZADUdir - ") + window->windowTitle());
     }
 }
@@ -143,28 +143,28 @@ TEST_F(FrameCommandsTest, HidingTheActiveWindowHandsActivationToAVisibleOne)
                   SteadyStart(60));
     CMainFrame& frame = MakeFrame();
     frame.ShowStart(0);
-    frame.mdiArea()->setActiveSubWindow(frame.altitudeWindow());
-    frame.mdiArea()->setActiveSubWindow(frame.speedWindow());
+    frame.MdiArea()->setActiveSubWindow(frame.AltitudeWindow());
+    frame.MdiArea()->setActiveSubWindow(frame.SpeedWindow());
 
     // The window active before takes over; view commands and "Fenster" stay.
-    frame.action(command::ToggleSpeed)->trigger();
-    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), frame.altitudeWindow());
-    EXPECT_TRUE(frame.action(command::ZoomIn)->isEnabled());
+    frame.Action(Command::ToggleSpeed)->trigger();
+    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), frame.AltitudeWindow());
+    EXPECT_TRUE(frame.Action(Command::ZoomIn)->isEnabled());
     EXPECT_EQ(MenuBarLayout().size(), 5);
 
-    frame.altitudeWindow()->close();  // hides it as well
-    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), frame.accelerationWindow());
+    frame.AltitudeWindow()->close();  // hides it as well
+    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), frame.AccelerationWindow());
 
     // With every graph hidden nothing is active: no view commands, no "Fenster".
-    frame.action(command::ToggleAcceleration)->trigger();
-    EXPECT_FALSE(frame.action(command::ZoomIn)->isEnabled());
+    frame.Action(Command::ToggleAcceleration)->trigger();
+    EXPECT_FALSE(frame.Action(Command::ZoomIn)->isEnabled());
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("ZADUdir"));
     EXPECT_EQ(MenuBarLayout().size(), 4);
 
     // Shown again, a window is active and has the focus.
-    frame.action(command::ToggleSpeed)->trigger();
-    EXPECT_EQ(frame.mdiArea()->activeSubWindow(), frame.speedWindow());
-    EXPECT_TRUE(frame.action(command::ZoomIn)->isEnabled());
+    frame.Action(Command::ToggleSpeed)->trigger();
+    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), frame.SpeedWindow());
+    EXPECT_TRUE(frame.Action(Command::ZoomIn)->isEnabled());
     EXPECT_EQ(MenuBarLayout().size(), 5);
 }
 
@@ -173,24 +173,24 @@ TEST_F(FrameCommandsTest, SingleClickShowsValuesOnlyWhileEnterOrDoubleClickShows
     WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
                   SteadyStart(60));
     CMainFrame& frame = MakeFrame();
-    QTreeWidget* tree = frame.startList();
+    QTreeWidget* tree = frame.StartList();
     QTreeWidgetItem* item = StartItem(0);
     ASSERT_NE(item, nullptr);
     item->parent()->setExpanded(true);
     const QPoint at = tree->visualItemRect(item).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     EXPECT_TRUE(frame.StatusText().startsWith(QStringLiteral("Acc.: ")));
-    EXPECT_EQ(frame.accelerationWindow()->pane().plot().SeriesCount(), 0);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().SeriesCount(), 0);
 
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Return);
-    EXPECT_EQ(frame.accelerationWindow()->pane().plot().SeriesCount(), 1);
-    EXPECT_EQ(frame.accelerationWindow()->pane().plot().Table().Count(), 61);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().SeriesCount(), 1);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().Table().Count(), 61);
 
     // Enter on a day item leaves the graphs alone.
     tree->setCurrentItem(item->parent());
     QTest::keyClick(tree, Qt::Key_Enter);
-    EXPECT_EQ(frame.accelerationWindow()->pane().plot().Table().Count(), 61);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().Table().Count(), 61);
 }
 
 }  // namespace

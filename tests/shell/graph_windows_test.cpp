@@ -23,29 +23,29 @@ protected:
                       SteadyStart(seconds, stepMs));
         CMainFrame& frame = MakeFrame();
         frame.ShowStart(0);
-        frame.mdiArea()->setActiveSubWindow(frame.accelerationWindow());
-        frame.updateMenus();
+        frame.MdiArea()->setActiveSubWindow(frame.AccelerationWindow());
+        frame.UpdateMenus();
         return frame;
     }
 
     std::vector<CChildFrame*> Windows() const
     {
-        return {frame_->accelerationWindow(), frame_->speedWindow(), frame_->altitudeWindow()};
+        return {frame_->AccelerationWindow(), frame_->SpeedWindow(), frame_->AltitudeWindow()};
     }
 
     // The x range of every graph; all three must agree.
     std::pair<double, double> Range() const
     {
-        const GraphSettings first = Windows().front()->pane().GetSettings();
+        const GraphSettings first = Windows().front()->Pane().GetSettings();
         for (CChildFrame* window : Windows()) {
-            const GraphSettings s = window->pane().GetSettings();
+            const GraphSettings s = window->Pane().GetSettings();
             EXPECT_EQ(s.xMin, first.xMin) << window->windowTitle().toStdString();
             EXPECT_EQ(s.xMax, first.xMax) << window->windowTitle().toStdString();
         }
         return {first.xMin, first.xMax};
     }
 
-    void Trigger(int id) const { frame_->action(id)->trigger(); }
+    void Trigger(Command id) const { frame_->Action(id)->trigger(); }
 };
 
 TEST_F(GraphWindowsTest, OneSampleStartGivesAZeroDurationNormalisedRange)
@@ -54,10 +54,10 @@ TEST_F(GraphWindowsTest, OneSampleStartGivesAZeroDurationNormalisedRange)
                   {SampleLine(5.0, 1.0, 80.0, 300)});
     CMainFrame& frame = MakeFrame();
     frame.ShowStart(0);
-    EXPECT_EQ(frame.shownDurationMs(), 0);
+    EXPECT_EQ(frame.ShownDurationMs(), 0);
     for (CChildFrame* window : Windows()) {
-        EXPECT_EQ(window->pane().plot().Table().Count(), 1);
-        const GraphSettings s = window->pane().GetSettings();
+        EXPECT_EQ(window->Pane().plot().Table().Count(), 1);
+        const GraphSettings s = window->Pane().GetSettings();
         EXPECT_EQ(s.xMin, 0.0);
         EXPECT_EQ(s.xMax, 10.0);  // equal limits widen to a span of 10
     }
@@ -72,15 +72,15 @@ TEST_F(GraphWindowsTest, EachGraphGetsItsColumnAxisAndTheTimeStepOfTheDuration)
         double yMin, yMax, yMajor;
         const char* yTitle;
     };
-    const Expected expected[] = {{frame_->accelerationWindow(), 0, -10, 10, 5, "   g"},
-                                 {frame_->speedWindow(), 1, 0, 300, 50, "km/h"},
-                                 {frame_->altitudeWindow(), 2, 0, 2000, 500, "   m"}};
+    const Expected expected[] = {{frame_->AccelerationWindow(), 0, -10, 10, 5, "   g"},
+                                 {frame_->SpeedWindow(), 1, 0, 300, 50, "km/h"},
+                                 {frame_->AltitudeWindow(), 2, 0, 2000, 500, "   m"}};
     for (const Expected& e : expected) {
-        CGraphPlot& plot = e.window->pane().plot();
+        CGraphPlot& plot = e.window->Pane().plot();
         ASSERT_EQ(plot.SeriesCount(), 1);
         EXPECT_EQ(plot.SeriesAt(0)->column, e.column);
         EXPECT_EQ(plot.SeriesAt(0)->colour, QColor(255, 0, 0));
-        const GraphSettings s = e.window->pane().GetSettings();
+        const GraphSettings s = e.window->Pane().GetSettings();
         EXPECT_EQ(s.yMin, e.yMin);
         EXPECT_EQ(s.yMax, e.yMax);
         EXPECT_EQ(s.yMajorStep, e.yMajor);
@@ -89,27 +89,27 @@ TEST_F(GraphWindowsTest, EachGraphGetsItsColumnAxisAndTheTimeStepOfTheDuration)
         EXPECT_EQ(s.xMajorStep, 10.0);
         EXPECT_EQ(s.xTitle, QStringLiteral("s"));
     }
-    EXPECT_TRUE(frame_->action(command::ZoomIn)->isEnabled());
+    EXPECT_TRUE(frame_->Action(Command::ZoomIn)->isEnabled());
 }
 
 TEST_F(GraphWindowsTest, StartOf201SecondsGetsTheCoarserTimeStep)
 {
     ShowStartOf(201);
-    EXPECT_EQ(frame_->accelerationWindow()->pane().GetSettings().xMajorStep, 50.0);
+    EXPECT_EQ(frame_->AccelerationWindow()->Pane().GetSettings().xMajorStep, 50.0);
 }
 
 TEST_F(GraphWindowsTest, ZoomStepsThroughNiceSpansAndTheOtherGraphsFollow)
 {
     ShowStartOf(800);
     EXPECT_EQ(Range(), std::make_pair(0.0, 800.0));
-    const GraphSettings speedBefore = frame_->speedWindow()->pane().GetSettings();
+    const GraphSettings speedBefore = frame_->SpeedWindow()->Pane().GetSettings();
     for (double expectedMax : {500.0, 200.0, 100.0, 50.0}) {
-        Trigger(command::ZoomIn);
+        Trigger(Command::ZoomIn);
         EXPECT_EQ(Range(), std::make_pair(0.0, expectedMax));
     }
-    Trigger(command::ZoomOut);
+    Trigger(Command::ZoomOut);
     EXPECT_EQ(Range(), std::make_pair(0.0, 100.0));
-    const GraphSettings speedAfter = frame_->speedWindow()->pane().GetSettings();
+    const GraphSettings speedAfter = frame_->SpeedWindow()->Pane().GetSettings();
     EXPECT_EQ(speedAfter.xMajorStep, 10.0);
     EXPECT_EQ(speedAfter.xMinorStep, 5.0);
     EXPECT_EQ(speedAfter.yMin, speedBefore.yMin);
@@ -120,30 +120,30 @@ TEST_F(GraphWindowsTest, ZoomStepsThroughNiceSpansAndTheOtherGraphsFollow)
 TEST_F(GraphWindowsTest, ZoomInsideTheDataKeepsTheLeftEnd)
 {
     ShowStartOf(800);
-    GraphSettings s = frame_->accelerationWindow()->pane().GetSettings();
+    GraphSettings s = frame_->AccelerationWindow()->Pane().GetSettings();
     s.xMin = 100;
     s.xMax = 600;
-    frame_->accelerationWindow()->pane().ApplySettings(s);
+    frame_->AccelerationWindow()->Pane().ApplySettings(s);
     EXPECT_EQ(Range(), std::make_pair(100.0, 600.0));
-    Trigger(command::ZoomIn);
+    Trigger(Command::ZoomIn);
     EXPECT_EQ(Range(), std::make_pair(100.0, 300.0));
 }
 
 TEST_F(GraphWindowsTest, ShiftStopsAtEitherEndKeepingTheWidth)
 {
     ShowStartOf(800);
-    Trigger(command::ZoomIn);  // 0..500, major step 100
-    Trigger(command::ShiftRight);
+    Trigger(Command::ZoomIn);  // 0..500, major step 100
+    Trigger(Command::ShiftRight);
     EXPECT_EQ(Range(), std::make_pair(100.0, 600.0));
-    Trigger(command::ShiftRight);
-    Trigger(command::ShiftRight);
-    Trigger(command::ShiftRight);
+    Trigger(Command::ShiftRight);
+    Trigger(Command::ShiftRight);
+    Trigger(Command::ShiftRight);
     EXPECT_EQ(Range(), std::make_pair(300.0, 800.0));
     for (int i = 0; i < 5; ++i)
-        Trigger(command::ShiftLeft);
+        Trigger(Command::ShiftLeft);
     EXPECT_EQ(Range(), std::make_pair(0.0, 500.0));
 
-    Trigger(command::FullView);
+    Trigger(Command::FullView);
     EXPECT_EQ(Range(), std::make_pair(0.0, 800.0));
 }
 
@@ -152,56 +152,56 @@ TEST_F(GraphWindowsTest, ViewCommandsNeedAnActiveGraphWithData)
     WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
                   SteadyStart(50));
     CMainFrame& frame = MakeFrame();
-    frame.mdiArea()->setActiveSubWindow(frame.accelerationWindow());
-    frame.updateMenus();
-    EXPECT_FALSE(frame.action(command::ZoomIn)->isEnabled());
+    frame.MdiArea()->setActiveSubWindow(frame.AccelerationWindow());
+    frame.UpdateMenus();
+    EXPECT_FALSE(frame.Action(Command::ZoomIn)->isEnabled());
     // Disabled, the commands leave the empty graphs' time axes alone.
-    const GraphSettings before = frame.accelerationWindow()->pane().GetSettings();
-    for (int id : {command::ZoomIn, command::ZoomOut, command::ShiftRight})
+    const GraphSettings before = frame.AccelerationWindow()->Pane().GetSettings();
+    for (Command id : {Command::ZoomIn, Command::ZoomOut, Command::ShiftRight})
         Trigger(id);
     for (CChildFrame* window : Windows()) {
-        const GraphSettings after = window->pane().GetSettings();
+        const GraphSettings after = window->Pane().GetSettings();
         EXPECT_EQ(after.xMin, before.xMin) << window->windowTitle().toStdString();
         EXPECT_EQ(after.xMax, before.xMax) << window->windowTitle().toStdString();
         EXPECT_EQ(after.xMajorStep, before.xMajorStep) << window->windowTitle().toStdString();
     }
     frame.ShowStart(0);
-    EXPECT_TRUE(frame.action(command::FullView)->isEnabled());
+    EXPECT_TRUE(frame.Action(Command::FullView)->isEnabled());
 }
 
 TEST_F(GraphWindowsTest, StackingSharesTheClientHeightAmongVisibleWindows)
 {
     CMainFrame& frame = MakeFrame();
-    QWidget* client = frame.mdiArea()->viewport();
-    frame.mdiArea()->setFixedHeight(600 + frame.mdiArea()->height() - client->height());
+    QWidget* client = frame.MdiArea()->viewport();
+    frame.MdiArea()->setFixedHeight(600 + frame.MdiArea()->height() - client->height());
     QCoreApplication::processEvents();
     ASSERT_EQ(client->height(), 600);
 
-    Trigger(command::StackWindows);
+    Trigger(Command::StackWindows);
     const auto span = [](CChildFrame* w) {
         return std::make_pair(w->geometry().top(), w->geometry().bottom() + 1);
     };
-    EXPECT_EQ(span(frame.accelerationWindow()), std::make_pair(0, 200));
-    EXPECT_EQ(span(frame.speedWindow()), std::make_pair(201, 401));
-    EXPECT_EQ(span(frame.altitudeWindow()), std::make_pair(402, 600));
-    EXPECT_EQ(frame.accelerationWindow()->width(), client->width());
+    EXPECT_EQ(span(frame.AccelerationWindow()), std::make_pair(0, 200));
+    EXPECT_EQ(span(frame.SpeedWindow()), std::make_pair(201, 401));
+    EXPECT_EQ(span(frame.AltitudeWindow()), std::make_pair(402, 600));
+    EXPECT_EQ(frame.AccelerationWindow()->width(), client->width());
 
-    Trigger(command::ToggleSpeed);
-    EXPECT_TRUE(frame.speedWindow()->isHidden());
-    EXPECT_FALSE(frame.action(command::ToggleSpeed)->isChecked());
-    Trigger(command::StackWindows);
-    EXPECT_EQ(span(frame.accelerationWindow()), std::make_pair(0, 300));
-    EXPECT_EQ(span(frame.altitudeWindow()), std::make_pair(301, 600));
+    Trigger(Command::ToggleSpeed);
+    EXPECT_TRUE(frame.SpeedWindow()->isHidden());
+    EXPECT_FALSE(frame.Action(Command::ToggleSpeed)->isChecked());
+    Trigger(Command::StackWindows);
+    EXPECT_EQ(span(frame.AccelerationWindow()), std::make_pair(0, 300));
+    EXPECT_EQ(span(frame.AltitudeWindow()), std::make_pair(301, 600));
 
     // Shown again, it comes back where it was.
-    Trigger(command::ToggleSpeed);
-    EXPECT_EQ(span(frame.speedWindow()), std::make_pair(201, 401));
-    EXPECT_TRUE(frame.action(command::ToggleSpeed)->isChecked());
+    Trigger(Command::ToggleSpeed);
+    EXPECT_EQ(span(frame.SpeedWindow()), std::make_pair(201, 401));
+    EXPECT_TRUE(frame.Action(Command::ToggleSpeed)->isChecked());
 
     // A close request hides the window instead of destroying it.
-    frame.altitudeWindow()->close();
-    EXPECT_TRUE(frame.altitudeWindow()->isHidden());
-    EXPECT_FALSE(frame.action(command::ToggleAltitude)->isChecked());
+    frame.AltitudeWindow()->close();
+    EXPECT_TRUE(frame.AltitudeWindow()->isHidden());
+    EXPECT_FALSE(frame.Action(Command::ToggleAltitude)->isChecked());
 }
 
 struct YRange {
@@ -213,7 +213,7 @@ struct YRange {
 void ExpectYRanges(const std::vector<YRange>& expected, const std::string& what)
 {
     for (const YRange& e : expected) {
-        const GraphSettings s = e.window->pane().GetSettings();
+        const GraphSettings s = e.window->Pane().GetSettings();
         EXPECT_EQ(s.yMin, e.yMin) << what << " " << e.window->windowTitle().toStdString();
         EXPECT_EQ(s.yMax, e.yMax) << what << " " << e.window->windowTitle().toStdString();
     }
@@ -230,19 +230,19 @@ TEST_F(GraphWindowsTest, RegressionStartsBeyondTheValueRangesShowEmptyGraphs)
     WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"), lines);
     CMainFrame& frame = MakeFrame();
     frame.ShowStart(0);
-    const std::vector<YRange> widened = {{frame.accelerationWindow(), -15, 15},
-                                         {frame.speedWindow(), 0, 350},
-                                         {frame.altitudeWindow(), 0, 3000}};
+    const std::vector<YRange> widened = {{frame.AccelerationWindow(), -15, 15},
+                                         {frame.SpeedWindow(), 0, 350},
+                                         {frame.AltitudeWindow(), 0, 3000}};
     ExpectYRanges(widened, "shown");
 
     // Zoomed into the y axis, the full view brings back the widened range.
-    GraphSettings zoomed = frame.altitudeWindow()->pane().GetSettings();
+    GraphSettings zoomed = frame.AltitudeWindow()->Pane().GetSettings();
     zoomed.yMin = 2800;
     zoomed.yMax = 2900;
-    frame.altitudeWindow()->pane().ApplySettings(zoomed);
-    frame.mdiArea()->setActiveSubWindow(frame.altitudeWindow());
-    frame.updateMenus();
-    Trigger(command::FullView);
+    frame.AltitudeWindow()->Pane().ApplySettings(zoomed);
+    frame.MdiArea()->setActiveSubWindow(frame.AltitudeWindow());
+    frame.UpdateMenus();
+    Trigger(Command::FullView);
     ExpectYRanges(widened, "full view");
 }
 
@@ -250,12 +250,12 @@ TEST_F(GraphWindowsTest, StartsOfTheSampleCardKeepTheConfiguredValueRanges)
 {
     StoreSetting(QStringLiteral("BaseDir"), QStringLiteral(VELTRIN_SAMPLES_DIR "/VELT"));
     CMainFrame& frame = MakeFrame();
-    ASSERT_GT(frame.recording().size(), 0u);
-    for (int index = 0; index < static_cast<int>(frame.recording().size()); ++index) {
+    ASSERT_GT(frame.LoadedRecording().size(), 0u);
+    for (int index = 0; index < static_cast<int>(frame.LoadedRecording().size()); ++index) {
         frame.ShowStart(index);
-        ExpectYRanges({{frame.accelerationWindow(), -10, 10},
-                       {frame.speedWindow(), 0, 300},
-                       {frame.altitudeWindow(), 0, 2000}},
+        ExpectYRanges({{frame.AccelerationWindow(), -10, 10},
+                       {frame.SpeedWindow(), 0, 300},
+                       {frame.AltitudeWindow(), 0, 2000}},
                       "start " + std::to_string(index));
     }
 }
@@ -263,19 +263,19 @@ TEST_F(GraphWindowsTest, StartsOfTheSampleCardKeepTheConfiguredValueRanges)
 TEST_F(GraphWindowsTest, MiddleClickSetsTheMarkerEverywhereIncludingHiddenWindows)
 {
     ShowStartOf(100, 500);
-    Trigger(command::ToggleSpeed);  // hidden, but still kept up to date
-    CGraphPane& pane = frame_->altitudeWindow()->pane();
+    Trigger(Command::ToggleSpeed);  // hidden, but still kept up to date
+    CGraphPane& pane = frame_->AltitudeWindow()->Pane();
     const QRect area = pane.plot().GetPlotArea();
     // Half way along the x axis: 50 s, the row at 50 000 ms.
     QTest::mouseClick(&pane, Qt::MiddleButton, {}, QPoint(area.left() + area.width() / 2,
                                                           area.center().y()));
     for (CChildFrame* window : Windows()) {
-        EXPECT_TRUE(window->pane().plot().MarkerShown()) << window->windowTitle().toStdString();
-        EXPECT_NEAR(window->pane().plot().MarkerTime(), 50000.0, 1000.0);
+        EXPECT_TRUE(window->Pane().plot().MarkerShown()) << window->windowTitle().toStdString();
+        EXPECT_NEAR(window->Pane().plot().MarkerTime(), 50000.0, 1000.0);
     }
     // The read-out shows the sample at the marker, each value from its own column.
-    const double markerMs = frame_->accelerationWindow()->pane().plot().MarkerTime();
-    const std::deque<Sample>& samples = frame_->recording()[0].samples;
+    const double markerMs = frame_->AccelerationWindow()->Pane().plot().MarkerTime();
+    const std::deque<Sample>& samples = frame_->LoadedRecording()[0].samples;
     const auto at = std::find_if(samples.begin(), samples.end(), [&](const Sample& s) {
         return s.timeMs - samples.front().timeMs == static_cast<int>(markerMs);
     });

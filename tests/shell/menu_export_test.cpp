@@ -39,14 +39,14 @@ protected:
     QByteArray LibraryCsv(const QString& name)
     {
         const QString path = QDir(out_.path()).filePath(QStringLiteral("lib_") + name);
-        EXPECT_TRUE(ExportCsv(frame_->recording()[0], path.toStdString()).ok());
+        EXPECT_TRUE(ExportCsv(frame_->LoadedRecording()[0], path.toStdString()).ok());
         return Contents(path);
     }
     QByteArray LibraryKml(bool extended)
     {
         const QString path = QDir(out_.path()).filePath(QStringLiteral("lib.kml"));
         KmlWriter writer;
-        EXPECT_TRUE(ExportKml(frame_->recording()[0], path.toStdString(), extended, writer).ok());
+        EXPECT_TRUE(ExportKml(frame_->LoadedRecording()[0], path.toStdString(), extended, writer).ok());
         return Contents(path);
     }
     QString OutPath(const QString& name) const { return QDir(out_.path()).filePath(name); }
@@ -59,7 +59,7 @@ TEST_F(MenuExportTest, CsvProposesTheStartsNameAndWritesTheLibrarysBytes)
     for (const QString& name :
          {QStringLiteral("a.csv"), QStringLiteral("b.CsV"), QStringLiteral("c.dat")}) {
         dialogs_->saveAnswers.push_back(OutPath(name));
-        frame_->action(command::ExportCsv)->trigger();
+        frame_->Action(Command::ExportCsv)->trigger();
         EXPECT_EQ(QFileInfo(dialogs_->lastProposedPath).fileName(),
                   QStringLiteral("vlt_20120826_1405"));
         const QByteArray written = Contents(OutPath(name));
@@ -70,7 +70,7 @@ TEST_F(MenuExportTest, CsvProposesTheStartsNameAndWritesTheLibrarysBytes)
     EXPECT_TRUE(dialogs_->errors.empty());
     // The next export proposes the folder written to last.
     dialogs_->saveAnswers.push_back(QString());
-    frame_->action(command::ExportCsv)->trigger();
+    frame_->Action(Command::ExportCsv)->trigger();
     EXPECT_EQ(QFileInfo(dialogs_->lastProposedPath).absolutePath(),
               QDir(out_.path()).absolutePath());
 }
@@ -80,18 +80,18 @@ TEST_F(MenuExportTest, KmlRemembersTheExtendedChoiceOnlyWhenConfirmed)
     EXPECT_FALSE(frame_->ExtendedKml());
     dialogs_->extendedAnswer = true;
     dialogs_->saveAnswers.push_back(QString());
-    frame_->action(command::ExportKml)->trigger();
+    frame_->Action(Command::ExportKml)->trigger();
     EXPECT_FALSE(frame_->ExtendedKml());
 
     dialogs_->saveAnswers.push_back(OutPath(QStringLiteral("track.kml")));
-    frame_->action(command::ExportKml)->trigger();
+    frame_->Action(Command::ExportKml)->trigger();
     EXPECT_TRUE(frame_->ExtendedKml());
     EXPECT_EQ(Contents(OutPath(QStringLiteral("track.kml"))), LibraryKml(true));
 
     // The dialog opens with the remembered choice; the plain document follows.
     dialogs_->extendedAnswer = false;
     dialogs_->saveAnswers.push_back(OutPath(QStringLiteral("plain.kml")));
-    frame_->action(command::ExportKml)->trigger();
+    frame_->Action(Command::ExportKml)->trigger();
     EXPECT_TRUE(dialogs_->lastExtendedShown);
     EXPECT_FALSE(frame_->ExtendedKml());
     EXPECT_EQ(Contents(OutPath(QStringLiteral("plain.kml"))), LibraryKml(false));
@@ -134,7 +134,7 @@ TEST_F(MenuExportTest, FailureNamesTheFileAndReasonAndLeavesTheOldFile)
     dialogs_->saveAnswers.push_back(path);
     {
         const FileSizeLimit limit(256);  // the start's CSV is far larger
-        frame_->action(command::ExportCsv)->trigger();
+        frame_->Action(Command::ExportCsv)->trigger();
     }
     ASSERT_EQ(dialogs_->errors.size(), 1u);
     EXPECT_TRUE(dialogs_->errors[0].contains(name));

@@ -86,7 +86,7 @@ TEST_F(SettingsTest, PortChangedDuringTheRunIsStoredAtExit)
         called = true;
         f.SetPort(QStringLiteral("ttyUSB1"));
     });
-    frame.action(command::ConfigureLogger)->trigger();
+    frame.Action(Command::ConfigureLogger)->trigger();
     EXPECT_TRUE(called);
     DestroyFrame();
     EXPECT_EQ(StoredSetting(QStringLiteral("Comport")).toString(), QStringLiteral("ttyUSB1"));
@@ -95,26 +95,26 @@ TEST_F(SettingsTest, PortChangedDuringTheRunIsStoredAtExit)
 TEST_F(SettingsTest, CommandsCarryTheirPromptsAndStartInTheirStates)
 {
     CMainFrame& frame = MakeFrame();
-    QAction* exit = frame.action(command::Exit);
+    QAction* exit = frame.Action(Command::Exit);
     EXPECT_EQ(exit->statusTip(),
               QStringLiteral("Beendet die Anwendung und fordert zum Speichern der Dokumente auf."));
     EXPECT_EQ(exit->toolTip(), QStringLiteral("Beenden"));
-    EXPECT_EQ(frame.action(command::LoadDirectory)->statusTip(),
+    EXPECT_EQ(frame.Action(Command::LoadDirectory)->statusTip(),
               QStringLiteral("Loggerdaten laden"));
-    EXPECT_EQ(frame.action(command::About)->toolTip(), QStringLiteral("Info"));
+    EXPECT_EQ(frame.Action(Command::About)->toolTip(), QStringLiteral("Info"));
 
-    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
-    EXPECT_FALSE(frame.action(command::ExportKml)->isEnabled());
-    EXPECT_FALSE(frame.action(command::ZoomIn)->isEnabled());
-    for (int toggle : {command::ToggleToolBar, command::ToggleStatusBar,
-                       command::ToggleStartList, command::ToggleAcceleration,
-                       command::ToggleAltitude, command::ToggleSpeed})
-        EXPECT_TRUE(frame.action(toggle)->isChecked()) << toggle;
+    EXPECT_FALSE(frame.Action(Command::ExportCsv)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::ExportKml)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::ZoomIn)->isEnabled());
+    for (Command toggle : {Command::ToggleToolBar, Command::ToggleStatusBar,
+                       Command::ToggleStartList, Command::ToggleAcceleration,
+                       Command::ToggleAltitude, Command::ToggleSpeed})
+        EXPECT_TRUE(frame.Action(toggle)->isChecked()) << CommandNumber(toggle);
     EXPECT_EQ(frame.StatusText(), QStringLiteral("Bereit"));
 
-    frame.action(command::ToggleStatusBar)->trigger();
+    frame.Action(Command::ToggleStatusBar)->trigger();
     EXPECT_TRUE(frame.statusBar()->isHidden());
-    EXPECT_FALSE(frame.action(command::ToggleStatusBar)->isChecked());
+    EXPECT_FALSE(frame.Action(Command::ToggleStatusBar)->isChecked());
 }
 
 }  // namespace

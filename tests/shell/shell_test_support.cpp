@@ -190,7 +190,7 @@ QVariant ShellTest::StoredSetting(const QString& key)
 
 QTreeWidgetItem* ShellTest::StartItem(int index) const
 {
-    QTreeWidget* tree = frame_->startList();
+    QTreeWidget* tree = frame_->StartList();
     for (int d = 0; d < tree->topLevelItemCount(); ++d) {
         QTreeWidgetItem* day = tree->topLevelItem(d);
         for (int s = 0; s < day->childCount(); ++s) {
@@ -205,12 +205,12 @@ void ShellTest::Select(QTreeWidgetItem* item) const
 {
     if (item->parent())
         item->parent()->setExpanded(true);
-    frame_->startList()->setCurrentItem(item);
+    frame_->StartList()->setCurrentItem(item);
 }
 
 void ShellTest::DoubleClick(QTreeWidgetItem* item) const
 {
-    QTreeWidget* tree = frame_->startList();
+    QTreeWidget* tree = frame_->StartList();
     if (item->parent())
         item->parent()->setExpanded(true);
     tree->scrollToItem(item);

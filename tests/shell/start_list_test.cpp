@@ -55,7 +55,7 @@ protected:
     QStringList TreeLines() const
     {
         QStringList lines;
-        QTreeWidget* tree = frame_->startList();
+        QTreeWidget* tree = frame_->StartList();
         for (int d = 0; d < tree->topLevelItemCount(); ++d) {
             QTreeWidgetItem* day = tree->topLevelItem(d);
             lines << day->text(0);
@@ -73,8 +73,8 @@ TEST_F(StartListTest, DaysInOrderOfFirstStartWithStartsUnderTheirUtcDay)
     EXPECT_EQ(TreeLines(), (QStringList{QStringLiteral("26.08.2012"), QStringLiteral("  14:05:00"),
                                         QStringLiteral("  15:00:00"), QStringLiteral("27.08.2012"),
                                         QStringLiteral("  01:30:00")}));
-    EXPECT_FALSE(frame_->startList()->topLevelItem(0)->isExpanded());
-    EXPECT_TRUE(frame_->startList()->selectedItems().isEmpty());
+    EXPECT_FALSE(frame_->StartList()->topLevelItem(0)->isExpanded());
+    EXPECT_TRUE(frame_->StartList()->selectedItems().isEmpty());
 }
 
 TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
@@ -86,43 +86,43 @@ TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
     Select(first);
     EXPECT_EQ(frame.StatusText(), QStringLiteral("Acc.: -1.25 - 3.40 V: 182.0  H: 1450.0"));
     EXPECT_EQ(first->text(0), QStringLiteral("14:05:00 - 14:18:20"));
-    EXPECT_TRUE(frame.action(command::ExportCsv)->isEnabled());
-    EXPECT_TRUE(frame.action(command::ExportKml)->isEnabled());
+    EXPECT_TRUE(frame.Action(Command::ExportCsv)->isEnabled());
+    EXPECT_TRUE(frame.Action(Command::ExportKml)->isEnabled());
 
     // A start without a landing keeps its start time alone.
     Select(StartItem(1));
     EXPECT_EQ(StartItem(1)->text(0), QStringLiteral("01:30:00"));
 
     // A day item clears the message pane and disables the exports.
-    Select(frame.startList()->topLevelItem(0));
+    Select(frame.StartList()->topLevelItem(0));
     EXPECT_EQ(frame.StatusText(), QString());
-    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
-    EXPECT_FALSE(frame.action(command::ExportKml)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::ExportCsv)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::ExportKml)->isEnabled());
 }
 
 TEST_F(StartListTest, DoubleClickShowsAStartButADayItemLeavesTheGraphsAlone)
 {
     CMainFrame& frame = MakeFrame();
-    CGraphPlot& plot = frame.accelerationWindow()->pane().plot();
+    CGraphPlot& plot = frame.AccelerationWindow()->Pane().plot();
     DoubleClick(StartItem(0));
     ASSERT_EQ(plot.Table().Count(), 2);
     ASSERT_EQ(plot.SeriesCount(), 1);
 
-    QTreeWidgetItem* otherDay = frame.startList()->topLevelItem(1);
+    QTreeWidgetItem* otherDay = frame.StartList()->topLevelItem(1);
     DoubleClick(otherDay);
     EXPECT_EQ(plot.Table().Count(), 2);
-    EXPECT_EQ(plot.Table().Data(), frame.speedWindow()->pane().plot().Table().Data());
+    EXPECT_EQ(plot.Table().Data(), frame.SpeedWindow()->Pane().plot().Table().Data());
 }
 
 TEST_F(StartListTest, ReloadingClearsSelectionAndDisablesExports)
 {
     CMainFrame& frame = MakeFrame();
     Select(StartItem(2));
-    ASSERT_TRUE(frame.action(command::ExportCsv)->isEnabled());
+    ASSERT_TRUE(frame.Action(Command::ExportCsv)->isEnabled());
     frame.LoadBaseDirectory(cardPath_);
-    EXPECT_TRUE(frame.startList()->selectedItems().isEmpty());
-    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
-    EXPECT_EQ(frame.startList()->topLevelItemCount(), 2);
+    EXPECT_TRUE(frame.StartList()->selectedItems().isEmpty());
+    EXPECT_FALSE(frame.Action(Command::ExportCsv)->isEnabled());
+    EXPECT_EQ(frame.StartList()->topLevelItemCount(), 2);
 }
 
 TEST_F(StartListTest, CancelledLoadChangesNothing)
@@ -130,13 +130,13 @@ TEST_F(StartListTest, CancelledLoadChangesNothing)
     CMainFrame& frame = MakeFrame();
     DoubleClick(StartItem(0));
     dialogs_->folderAnswers.push_back(QString());
-    frame.action(command::LoadDirectory)->trigger();
+    frame.Action(Command::LoadDirectory)->trigger();
     EXPECT_EQ(dialogs_->browseCount, 1);
     EXPECT_EQ(dialogs_->lastBrowseStart, cardPath_);
     EXPECT_EQ(frame.BaseDirectory(), cardPath_);
-    EXPECT_EQ(frame.recording().size(), 3u);
-    EXPECT_EQ(frame.startList()->topLevelItemCount(), 2);
-    EXPECT_EQ(frame.accelerationWindow()->pane().plot().Table().Count(), 2);
+    EXPECT_EQ(frame.LoadedRecording().size(), 3u);
+    EXPECT_EQ(frame.StartList()->topLevelItemCount(), 2);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().Table().Count(), 2);
 }
 
 TEST_F(StartListTest, LoadOfAnEmptyFolderEmptiesTheListButKeepsTheGraphs)
@@ -146,17 +146,17 @@ TEST_F(StartListTest, LoadOfAnEmptyFolderEmptiesTheListButKeepsTheGraphs)
     const QString statusBefore = frame.StatusText();
     QTemporaryDir empty;
     dialogs_->folderAnswers.push_back(empty.path());
-    frame.action(command::LoadDirectory)->trigger();
+    frame.Action(Command::LoadDirectory)->trigger();
 
     EXPECT_EQ(frame.BaseDirectory(), empty.path());
-    EXPECT_TRUE(frame.recording().empty());
-    EXPECT_EQ(frame.startList()->topLevelItemCount(), 0);
-    EXPECT_FALSE(frame.action(command::ExportCsv)->isEnabled());
-    EXPECT_FALSE(frame.action(command::ExportKml)->isEnabled());
+    EXPECT_TRUE(frame.LoadedRecording().empty());
+    EXPECT_EQ(frame.StartList()->topLevelItemCount(), 0);
+    EXPECT_FALSE(frame.Action(Command::ExportCsv)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::ExportKml)->isEnabled());
     EXPECT_EQ(frame.StatusText(), statusBefore);
     for (CChildFrame* window :
-         {frame.accelerationWindow(), frame.speedWindow(), frame.altitudeWindow()}) {
-        const GraphTable& table = window->pane().plot().Table();
+         {frame.AccelerationWindow(), frame.SpeedWindow(), frame.AltitudeWindow()}) {
+        const GraphTable& table = window->Pane().plot().Table();
         ASSERT_EQ(table.Count(), 2);
         EXPECT_NEAR(table.Value(1, 0), 3.4, 1e-6);
         EXPECT_NEAR(table.Value(1, 1), 182.0, 1e-6);

@@ -35,25 +35,25 @@ protected:
 
     std::vector<CChildFrame*> Windows() const
     {
-        return {frame_->accelerationWindow(), frame_->altitudeWindow(), frame_->speedWindow()};
+        return {frame_->AccelerationWindow(), frame_->AltitudeWindow(), frame_->SpeedWindow()};
     }
 
-    int ToggleOf(CChildFrame* window) const
+    Command ToggleOf(CChildFrame* window) const
     {
-        const std::map<CChildFrame*, int> toggles {
-            {frame_->accelerationWindow(), command::ToggleAcceleration},
-            {frame_->altitudeWindow(), command::ToggleAltitude},
-            {frame_->speedWindow(), command::ToggleSpeed}};
+        const std::map<CChildFrame*, Command> toggles {
+            {frame_->AccelerationWindow(), Command::ToggleAcceleration},
+            {frame_->AltitudeWindow(), Command::ToggleAltitude},
+            {frame_->SpeedWindow(), Command::ToggleSpeed}};
         return toggles.at(window);
     }
 
-    void Trigger(int id) const
+    void Trigger(Command id) const
     {
-        frame_->action(id)->trigger();
+        frame_->Action(id)->trigger();
         QCoreApplication::processEvents();
     }
 
-    QMdiSubWindow* Active() const { return frame_->mdiArea()->activeSubWindow(); }
+    QMdiSubWindow* Active() const { return frame_->MdiArea()->activeSubWindow(); }
 
     // The active window is `expected`, the title names it with nothing added,
     // and the ticks of the "Ansicht" menu match the windows shown.
@@ -67,7 +67,7 @@ protected:
             << step;
         // The menu ticks follow the windows Qt hid and showed on the way.
         for (CChildFrame* window : Windows()) {
-            EXPECT_EQ(frame_->action(ToggleOf(window))->isChecked(), !window->isHidden())
+            EXPECT_EQ(frame_->Action(ToggleOf(window))->isChecked(), !window->isHidden())
                 << step << ": " << window->windowTitle().toStdString();
         }
     }
@@ -89,7 +89,7 @@ TEST_F(WindowStatesTest, RegressionMaximisedWindowStackOverflowAndDoubledTitle)
     for (CChildFrame* maximised : Windows()) {
         const std::string name = maximised->windowTitle().toStdString();
         SCOPED_TRACE(name);
-        frame.mdiArea()->setActiveSubWindow(maximised);
+        frame.MdiArea()->setActiveSubWindow(maximised);
         maximised->showMaximized();
         QCoreApplication::processEvents();
         ExpectActive(maximised, "maximised");
@@ -104,7 +104,7 @@ TEST_F(WindowStatesTest, RegressionMaximisedWindowStackOverflowAndDoubledTitle)
             Trigger(ToggleOf(other));
             EXPECT_FALSE(other->isHidden()) << step;
             ExpectActive(other, "other shown again");
-            frame.mdiArea()->setActiveSubWindow(maximised);
+            frame.MdiArea()->setActiveSubWindow(maximised);
             QCoreApplication::processEvents();
             ExpectActive(maximised, "maximised one active again");
         }
@@ -112,7 +112,7 @@ TEST_F(WindowStatesTest, RegressionMaximisedWindowStackOverflowAndDoubledTitle)
         // Ctrl+Tab from each window goes to the window used before it; the
         // next-window command goes round all three.
         for (CChildFrame* from : Windows()) {
-            frame.mdiArea()->setActiveSubWindow(from);
+            frame.MdiArea()->setActiveSubWindow(from);
             CtrlTab();
             ASSERT_NE(Active(), nullptr);
             EXPECT_NE(Active(), from);
@@ -120,7 +120,7 @@ TEST_F(WindowStatesTest, RegressionMaximisedWindowStackOverflowAndDoubledTitle)
         }
         std::set<QMdiSubWindow*> visited;
         for (std::size_t i = 0; i < Windows().size(); ++i) {
-            frame.mdiArea()->activateNextSubWindow();
+            frame.MdiArea()->activateNextSubWindow();
             QCoreApplication::processEvents();
             ASSERT_NE(Active(), nullptr);
             ExpectActive(Active(), "next window");
@@ -134,7 +134,7 @@ TEST_F(WindowStatesTest, RegressionMaximisedWindowStackOverflowAndDoubledTitle)
         QCoreApplication::processEvents();
         ExpectActive(active, "restored");
 
-        Trigger(command::StackWindows);
+        Trigger(Command::StackWindows);
         for (CChildFrame* window : Windows()) {
             EXPECT_FALSE(window->isHidden()) << window->windowTitle().toStdString();
             EXPECT_FALSE(window->isMaximized()) << window->windowTitle().toStdString();
@@ -146,20 +146,20 @@ TEST_F(WindowStatesTest, RegressionMaximisedWindowStackOverflowAndDoubledTitle)
 TEST_F(WindowStatesTest, RegressionShowingAWindowWhileAnotherIsMaximisedOverflowsTheStack)
 {
     CMainFrame& frame = MakeActiveFrame();
-    Trigger(command::ToggleSpeed);
-    frame.mdiArea()->setActiveSubWindow(frame.accelerationWindow());
-    frame.accelerationWindow()->showMaximized();
+    Trigger(Command::ToggleSpeed);
+    frame.MdiArea()->setActiveSubWindow(frame.AccelerationWindow());
+    frame.AccelerationWindow()->showMaximized();
     QCoreApplication::processEvents();
-    Trigger(command::ToggleSpeed);
-    ExpectActive(frame.speedWindow(), "shown while another is maximised");
-    EXPECT_TRUE(frame.speedWindow()->isMaximized());
-    EXPECT_FALSE(frame.accelerationWindow()->isHidden());
-    EXPECT_FALSE(frame.altitudeWindow()->isHidden());
+    Trigger(Command::ToggleSpeed);
+    ExpectActive(frame.SpeedWindow(), "shown while another is maximised");
+    EXPECT_TRUE(frame.SpeedWindow()->isMaximized());
+    EXPECT_FALSE(frame.AccelerationWindow()->isHidden());
+    EXPECT_FALSE(frame.AltitudeWindow()->isHidden());
 
     // Its close request hides it; the window below takes over.
-    frame.speedWindow()->close();
+    frame.SpeedWindow()->close();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(frame.speedWindow()->isHidden());
+    EXPECT_TRUE(frame.SpeedWindow()->isHidden());
     ASSERT_NE(Active(), nullptr);
     EXPECT_FALSE(Active()->isHidden());
     ExpectActive(Active(), "after the close request");
@@ -168,13 +168,13 @@ TEST_F(WindowStatesTest, RegressionShowingAWindowWhileAnotherIsMaximisedOverflow
 TEST_F(WindowStatesTest, RegressionCascadeShrinksWindowsToTitleBars)
 {
     CMainFrame& frame = MakeActiveFrame();
-    const QSize client = frame.mdiArea()->viewport()->size();
+    const QSize client = frame.MdiArea()->viewport()->size();
     for (bool oneHidden : {false, true}) {
         if (oneHidden)
-            Trigger(command::ToggleAltitude);
-        Trigger(command::Cascade);
+            Trigger(Command::ToggleAltitude);
+        Trigger(Command::Cascade);
         QPoint previous(-1, -1);
-        for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
+        for (QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
             if (window->isHidden())
                 continue;
             const std::string name = window->windowTitle().toStdString();
