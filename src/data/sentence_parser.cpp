@@ -1,5 +1,6 @@
 #include "data/sentence_parser.h"
 
+#include "data/ascii_case.h"
 #include "data/field_rules.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ std::string_view CutAtNul(std::string_view line)
     const void* nul = std::memchr(line.data(), '\0', line.size());
     return nul == nullptr ? line
                           : line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
-}
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 // A hexadecimal digit of the checksum as the recorder counts it: up to "9"
@@ -440,7 +433,7 @@ bool ParseSentence(Sentence& out, std::string_view line)
     }
     char id[kIdentifierLength];
     for (std::size_t i = 0; i < kIdentifierLength; ++i) {
-        id[i] = Upper(line[i]);
+        id[i] = AsciiUpper(line[i]);
     }
     const std::string_view name(id, kIdentifierLength);
     for (const Identifier& identifier : kIdentifiers) {

@@ -1,6 +1,8 @@
 #pragma once
 // Fixed values of the recorder link and the command exchange, in one place.
 
+#include "recorder/serial_line_codes.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +14,8 @@ using std::chrono::milliseconds;
 // Serial line to the recorder: 19200 baud, 8 data bits, no parity, 1 stop bit.
 inline constexpr int kLinkBaudRate = 19200;
 inline constexpr int kLinkDataBits = 8;
-inline constexpr int kLinkParity = 0;    // none
-inline constexpr int kLinkStopBits = 1;  // one stop bit
+inline constexpr Parity kLinkParity = Parity::None;
+inline constexpr StopBits kLinkStopBits = StopBits::One;
 inline constexpr int kLinkQueueSize = 4096;
 
 // Construction defaults of a serial port object before the link configures it.

@@ -1,6 +1,7 @@
 #include "recorder/recorder_link.h"
 
-#include <cctype>
+#include "data/ascii_case.h"
+
 #include <string>
 #include <utility>
 
@@ -12,14 +13,7 @@ namespace {
 
 bool IsUsbName(std::string_view name)
 {
-    const std::string_view usb = rc::kUsbPortName;
-    if (name.size() != usb.size())
-        return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(name[i])) != usb[i])
-            return false;
-    }
-    return true;
+    return EqualsIgnoringCase(name, rc::kUsbPortName);
 }
 
 }  // namespace

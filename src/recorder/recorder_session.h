@@ -1,8 +1,9 @@
 #pragma once
 // The command exchange with the recorder: sends "$VLTCM" commands over the
 // link, collects "$VLTTX" replies and keeps what they tell. The owner (the
-// configuration wizard or whoever outlives it) holds one session; the link
-// stays open between operations until detection is asked for another port.
+// main frame of the program) holds one session and lends it to the wizard
+// and the event clearing; the link stays open between operations until
+// detection is asked for another port.
 
 #include "recorder/recorder_constants.h"
 #include "recorder/recorder_info.h"

@@ -12,22 +12,24 @@ namespace veltrin {
 
 namespace {
 
-QSerialPort::Parity ToParity(int code)
+// A code outside the set (a cast number) gives no parity, as it always has.
+QSerialPort::Parity ToParity(Parity parity)
 {
-    switch (code) {
-    case 1: return QSerialPort::MarkParity;
-    case 2: return QSerialPort::EvenParity;
-    case 3: return QSerialPort::OddParity;
-    case 4: return QSerialPort::SpaceParity;
+    switch (parity) {
+    case Parity::Mark: return QSerialPort::MarkParity;
+    case Parity::Even: return QSerialPort::EvenParity;
+    case Parity::Odd: return QSerialPort::OddParity;
+    case Parity::Space: return QSerialPort::SpaceParity;
     default: return QSerialPort::NoParity;
     }
 }
 
-QSerialPort::StopBits ToStopBits(int code)
+// A code outside the set gives one stop bit.
+QSerialPort::StopBits ToStopBits(StopBits stopBits)
 {
-    switch (code) {
-    case 2: return QSerialPort::TwoStop;
-    case 3: return QSerialPort::OneAndHalfStop;
+    switch (stopBits) {
+    case StopBits::Two: return QSerialPort::TwoStop;
+    case StopBits::OneAndHalf: return QSerialPort::OneAndHalfStop;
     default: return QSerialPort::OneStop;
     }
 }

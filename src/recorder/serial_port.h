@@ -15,14 +15,12 @@ class QSerialPort;
 
 namespace veltrin {
 
-// Parity codes: 0 none, 1 mark, 2 even, 3 odd, 4 space.
-// Stop-bit codes: 1 one, 2 two, 3 one and a half.
 struct SerialSettings {
     std::string portName = recorder_constants::kDefaultPortName;  // name ("ttyS0") or device path
     int baudRate = recorder_constants::kDefaultBaudRate;
     int dataBits = 8;
-    int parity = 0;
-    int stopBits = 1;
+    Parity parity = Parity::None;
+    StopBits stopBits = StopBits::One;
     int queueSize = recorder_constants::kDefaultQueueSize;  // input and output queue, bytes
     bool rtsOn = false;
     bool dtrOn = false;

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     // and keeps the port the recorder was found on.
     app.MainFrame()->SetConfigureLoggerHandler([](veltrin::CMainFrame& frame) {
         QString port = frame.Port();
-        if (veltrin::RunRecorderConfiguration(&frame, port))
+        if (veltrin::RunRecorderConfiguration(&frame, frame.LinkSession(), port))
             frame.SetPort(port);
     });
     return veltrin::CViewerApp::exec();

@@ -4,6 +4,7 @@
 #include "export/kml_writer.h"
 #include "graph/graph_pane.h"
 #include "graph/title_tip.h"
+#include "recorder/recorder_session.h"
 #include "shell/child_frame.h"
 #include "shell/file_system_path.h"
 #include "shell/help_dialog.h"
@@ -436,6 +437,16 @@ void CMainFrame::UpdateMenus()
 
     windowMenu_->menuAction()->setVisible(active != nullptr);
     UpdateTitle();
+}
+
+RecorderSession& CMainFrame::LinkSession()
+{
+    // Made when the recorder is first asked for, so that a frame that never
+    // talks to it opens nothing. It goes with the frame, while the
+    // application (whose event loop the serial port needs) still exists.
+    if (!linkSession_)
+        linkSession_ = std::make_unique<RecorderSession>();
+    return *linkSession_;
 }
 
 }  // namespace veltrin

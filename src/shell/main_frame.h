@@ -35,6 +35,7 @@ class CChildFrame;
 class CGraphPlot;
 class CTitleTip;
 class KmlWriter;
+class RecorderSession;
 struct ExportResult;
 
 class CMainFrame : public QMainWindow {
@@ -56,6 +57,9 @@ public:
     void SetConfigureLoggerHandler(std::function<void(CMainFrame&)> handler);
     const QString& Port() const { return settings_.port; }
     void SetPort(const QString& port) { settings_.port = port; }
+    // The exchange with the recorder, kept for the program's run so that the
+    // link stays open between runs of the configuration wizard.
+    RecorderSession& LinkSession();
     const QString& BaseDirectory() const { return settings_.baseDir; }
     bool ExtendedKml() const { return settings_.extendedKml; }
 
@@ -148,6 +152,7 @@ private:
     std::unique_ptr<CTitleTip> titleTip_;
     std::unique_ptr<KmlWriter> kmlWriter_;
     std::function<void(CMainFrame&)> configureLogger_;
+    std::unique_ptr<RecorderSession> linkSession_;  // made on first use
     std::unique_ptr<QTranslator> titleTranslator_;  // removes itself when deleted
 
     // The shown start's samples, lent to all three graphs: rows of N = 3 columns.

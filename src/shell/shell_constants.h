@@ -1,9 +1,11 @@
 #pragma once
 // Names, titles and sizes of the desktop program's shell, in one place.
 
+#include "recorder/ui/program_name.h"
+
 namespace veltrin {
 
-inline constexpr const char* kApplicationTitle = "Veltrin View";
+inline constexpr const char* kApplicationTitle = kProgramName;
 inline constexpr const char* kOrganisation = "Quon";
 inline constexpr const char* kMainTitle = "ZADUdir";
 inline constexpr const char* kIdleText = "Bereit";

@@ -1,9 +1,9 @@
 #include "recorder-sim/simulated_recorder.h"
 
+#include "data/ascii_case.h"
 #include "data/sentence_parser.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace veltrin::sim {
 
@@ -11,15 +11,6 @@ namespace {
 
 constexpr std::size_t kMaxLineChars = 511;
 constexpr std::string_view kCommandIdentifier = "$VLTCM";
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
 
 }  // namespace
 

@@ -37,9 +37,6 @@ inline constexpr std::chrono::milliseconds kDetectInterval{1000};
 // The port name that stands for the recorder's USB drive.
 inline constexpr const char* kUsbEntry = "USB";
 
-// Message box caption.
-inline constexpr const char* kCaption = "Veltrin View";
-
 // Wizard.
 inline constexpr const char* kWizardTitle = "Logger konfigurieren";
 inline constexpr const char* kRecorderFound = "Logger gefunden, Ver. %1, S/N %2";

@@ -7,8 +7,6 @@
 #include "recorder/ui/config_ui_constants.h"
 #include "recorder/ui/user_prompts.h"
 
-#include <QApplication>
-
 #include <memory>
 #include <string>
 
@@ -87,18 +85,6 @@ bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString
     const std::unique_ptr<card::VolumeLister> volumes = card::MakeSystemVolumeLister();
     CConfigWizard wizard(session, port, prompts, *volumes, parent);
     return wizard.exec() == QDialog::Accepted;
-}
-
-bool RunRecorderConfiguration(QWidget* parent, QString& port)
-{
-    // One session for the program's run; it goes (closing the link) while
-    // the application still exists, since the serial port needs its event loop.
-    static std::unique_ptr<RecorderSession> session;
-    if (!session) {
-        session = std::make_unique<RecorderSession>();
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { session.reset(); });
-    }
-    return RunRecorderConfiguration(parent, *session, port);
 }
 
 }  // namespace veltrin

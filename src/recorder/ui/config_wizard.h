@@ -57,11 +57,8 @@ private:
 
 // The command "Logger konfigurieren": runs the wizard modally with the
 // dialogs and volumes of the system. Returns true when it ended with Finish
-// (then `port` holds the chosen port).
+// (then `port` holds the chosen port). The session is the caller's; kept
+// between runs, it keeps the link open.
 bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port);
-
-// The same with a recorder session that lives as long as the program, so the
-// link stays open between runs.
-bool RunRecorderConfiguration(QWidget* parent, QString& port);
 
 }  // namespace veltrin

@@ -7,9 +7,9 @@ namespace veltrin {
 
 QValidator* MakeRecorderTextValidator(QObject* parent)
 {
-    static const QRegularExpression allowed(
+    static const QRegularExpression kAllowed(
         QStringLiteral("[\\x{20}-\\x{23}\\x{25}-\\x{29}\\x{2B}\\x{2D}-\\x{7E}\\x{A0}-\\x{FF}]*"));
-    return new QRegularExpressionValidator(allowed, parent);
+    return new QRegularExpressionValidator(kAllowed, parent);
 }
 
 }  // namespace veltrin

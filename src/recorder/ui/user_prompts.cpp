@@ -2,6 +2,7 @@
 
 #include "recorder/ui/config_ui_constants.h"
 #include "recorder/ui/events_dialog.h"
+#include "recorder/ui/program_name.h"
 #include "recorder/ui/select_drive_dialog.h"
 
 #include <QAbstractButton>
@@ -30,7 +31,7 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog)
 QMessageBox::StandardButton DialogPrompts::ShowMessage(QWidget* parent, QMessageBox::Icon icon,
                                                        const QString& text, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, QString::fromUtf8(config_ui::kCaption), text, buttons, parent);
+    QMessageBox box(icon, QString::fromUtf8(kProgramName), text, buttons, parent);
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
         cancel->setText(QString::fromUtf8(config_ui::kCancel));
     return static_cast<QMessageBox::StandardButton>(box.exec());
