@@ -431,7 +431,7 @@ void CMainFrame::updateMenus()
     action(command::ExportKml)->setEnabled(startSelected);
 
     CChildFrame* active = activeGraphWindow();
-    const bool graphShown = active && active->pane().plot().SeriesCount() > 0;
+    const bool graphShown = active && active->pane().Plot().SeriesCount() > 0;
     for (int id : {command::ZoomIn, command::ZoomOut, command::ShiftLeft, command::ShiftRight,
                    command::FullView})
         action(id)->setEnabled(graphShown);

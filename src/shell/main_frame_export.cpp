@@ -45,7 +45,7 @@ void CMainFrame::WriteExport(const QString& path, const std::function<ExportResu
         WaitCursor wait;
         result = write();
     }
-    if (!result.ok()) {
+    if (!result.Ok()) {
         dialogs_->ShowError(this,
                             QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden:\n%2")
                                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(result.Message())));

@@ -108,7 +108,7 @@ void CMainFrame::ShowStart(int index)
     const GraphRow* table = rowCount > 0 ? graphTable_.data() : nullptr;
     for (CChildFrame* window : graphWindowsInStackOrder()) {
         window->pane().SetData(rowCount, table);
-        window->pane().plot().SetEvents(static_cast<int>(eventTimes_.size()),
+        window->pane().Plot().SetEvents(static_cast<int>(eventTimes_.size()),
                                         eventTimes_.empty() ? nullptr : eventTimes_.data());
     }
     ConfigureAllGraphs();
@@ -120,7 +120,7 @@ void CMainFrame::ReleaseGraphTable()
     // The graphs let go of the table before it is freed.
     for (CChildFrame* window : graphWindowsInStackOrder()) {
         window->pane().SetData(0, nullptr);
-        window->pane().plot().SetEvents(0, nullptr);
+        window->pane().Plot().SetEvents(0, nullptr);
     }
     graphTable_.clear();
     eventTimes_.clear();
@@ -138,7 +138,7 @@ void CMainFrame::ConfigureAllGraphs()
 void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds)
 {
     CGraphPane& pane = window->pane();
-    CGraphPlot& plot = pane.plot();
+    CGraphPlot& plot = pane.Plot();
     const QString name = QString::fromUtf8(config.seriesName);
 
     plot.RemoveAllSeries();
@@ -189,7 +189,7 @@ void CMainFrame::SyncFrom(CGraphPlot& plot)
 {
     CChildFrame* source = nullptr;
     for (CChildFrame* window : graphWindowsInStackOrder()) {
-        if (&window->pane().plot() == &plot)
+        if (&window->pane().Plot() == &plot)
             source = window;
     }
     if (!source)
@@ -273,7 +273,7 @@ void CMainFrame::Mark(int row)
     const double ias = table.Value(row, kSpeedColumn);
     const double altitude = table.Value(row, kAltitudeColumn);
     for (CChildFrame* window : graphWindowsInStackOrder())
-        window->pane().plot().SetMarkerRow(row);
+        window->pane().Plot().SetMarkerRow(row);
     for (CChildFrame* window : {acceleration_, altitude_, speed_})
         window->pane().update();
     SetStatusText(QString::fromStdString(MarkerText(seconds, accZ, ias, altitude)));

@@ -103,7 +103,7 @@ TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
 TEST_F(StartListTest, DoubleClickShowsAStartButADayItemLeavesTheGraphsAlone)
 {
     CMainFrame& frame = MakeFrame();
-    CGraphPlot& plot = frame.accelerationWindow()->pane().plot();
+    CGraphPlot& plot = frame.accelerationWindow()->pane().Plot();
     DoubleClick(StartItem(0));
     ASSERT_EQ(plot.Table().Count(), 2);
     ASSERT_EQ(plot.SeriesCount(), 1);
@@ -111,7 +111,7 @@ TEST_F(StartListTest, DoubleClickShowsAStartButADayItemLeavesTheGraphsAlone)
     QTreeWidgetItem* otherDay = frame.startList()->topLevelItem(1);
     DoubleClick(otherDay);
     EXPECT_EQ(plot.Table().Count(), 2);
-    EXPECT_EQ(plot.Table().Data(), frame.speedWindow()->pane().plot().Table().Data());
+    EXPECT_EQ(plot.Table().Data(), frame.speedWindow()->pane().Plot().Table().Data());
 }
 
 TEST_F(StartListTest, ReloadingClearsSelectionAndDisablesExports)
@@ -136,7 +136,7 @@ TEST_F(StartListTest, CancelledLoadChangesNothing)
     EXPECT_EQ(frame.BaseDirectory(), cardPath_);
     EXPECT_EQ(frame.recording().size(), 3u);
     EXPECT_EQ(frame.startList()->topLevelItemCount(), 2);
-    EXPECT_EQ(frame.accelerationWindow()->pane().plot().Table().Count(), 2);
+    EXPECT_EQ(frame.accelerationWindow()->pane().Plot().Table().Count(), 2);
 }
 
 TEST_F(StartListTest, LoadOfAnEmptyFolderEmptiesTheListButKeepsTheGraphs)
@@ -156,7 +156,7 @@ TEST_F(StartListTest, LoadOfAnEmptyFolderEmptiesTheListButKeepsTheGraphs)
     EXPECT_EQ(frame.StatusText(), statusBefore);
     for (CChildFrame* window :
          {frame.accelerationWindow(), frame.speedWindow(), frame.altitudeWindow()}) {
-        const GraphTable& table = window->pane().plot().Table();
+        const GraphTable& table = window->pane().Plot().Table();
         ASSERT_EQ(table.Count(), 2);
         EXPECT_NEAR(table.Value(1, 0), 3.4, 1e-6);
         EXPECT_NEAR(table.Value(1, 1), 182.0, 1e-6);
