@@ -190,7 +190,7 @@ void CheckKml(const veltrin::StartRecord& start, bool extended, int removeCount)
         return std::nullopt;
     });
     const fs::path target = g_scratch / (extended ? "track.kml" : "line.kml");
-    Check(veltrin::ExportKml(start, target, extended, writer).ok());
+    Check(veltrin::ExportKml(start, target, extended, writer).Ok());
     const std::string kml = ReadWhole(target);
     if (start.fixes.empty()) {
         Check(kml.empty());

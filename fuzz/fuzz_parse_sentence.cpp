@@ -88,8 +88,8 @@ bool ReferenceChecksum(std::string_view line)
 bool SameFields(const veltrin::DrFields& a, const veltrin::DrFields& b)
 {
     return a.timeMs == b.timeMs && SameReal(a.accX, b.accX) && SameReal(a.accY, b.accY) &&
-           SameReal(a.accZ, b.accZ) && SameReal(a.ias, b.ias) && SameReal(a.real6, b.real6) &&
-           SameReal(a.real7, b.real7) && a.altitude == b.altitude && a.flags == b.flags;
+           SameReal(a.accZ, b.accZ) && SameReal(a.ias, b.ias) && SameReal(a.unused6, b.unused6) &&
+           SameReal(a.unused7, b.unused7) && a.altitude == b.altitude && a.flags == b.flags;
 }
 
 // Whatever the one-pass reading takes must read as ParseSentence reads it.

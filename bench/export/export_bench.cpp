@@ -108,7 +108,7 @@ void CsvIntoFile(benchmark::State& state) {
     long long bytes = 0;
     const long long before = gAllocations.load();
     for (auto _ : state) {
-        if (!ExportCsv(start, target).ok()) state.SkipWithError("export failed");
+        if (!ExportCsv(start, target).Ok()) state.SkipWithError("export failed");
         bytes += static_cast<long long>(std::filesystem::file_size(target));
     }
     Report(state, bytes, gAllocations.load() - before, static_cast<long long>(state.iterations()) * kSamples);
@@ -123,7 +123,7 @@ void KmlIntoFile(benchmark::State& state) {
     long long bytes = 0;
     const long long before = gAllocations.load();
     for (auto _ : state) {
-        if (!ExportKml(start, target, extended, writer).ok()) state.SkipWithError("export failed");
+        if (!ExportKml(start, target, extended, writer).Ok()) state.SkipWithError("export failed");
         bytes += static_cast<long long>(std::filesystem::file_size(target));
     }
     const long long linesPerDocument = extended ? 4LL * kFixes : kFixes;

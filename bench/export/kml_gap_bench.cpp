@@ -58,7 +58,7 @@ void KmlGapFromDataFile(benchmark::State& state) {
     for (auto _ : state) {
         StartRecord start = GapStart();
         if (!LoadStartData(start) || start.fixes.size() != kGapFixes + 2) state.SkipWithError("reading failed");
-        if (!ExportKml(start, Target(), extended, writer).ok()) state.SkipWithError("export failed");
+        if (!ExportKml(start, Target(), extended, writer).Ok()) state.SkipWithError("export failed");
     }
     state.counters["file bytes"] = static_cast<double>(std::filesystem::file_size(GapFile()));
     state.counters["kml bytes"] = static_cast<double>(std::filesystem::file_size(Target()));
@@ -72,7 +72,7 @@ void KmlGapExportOnly(benchmark::State& state) {
     if (!LoadStartData(start)) state.SkipWithError("reading failed");
     KmlWriter writer([](const char*) { return std::optional<std::string>(); });
     for (auto _ : state) {
-        if (!ExportKml(start, Target(), extended, writer).ok()) state.SkipWithError("export failed");
+        if (!ExportKml(start, Target(), extended, writer).Ok()) state.SkipWithError("export failed");
     }
     std::filesystem::remove(Target());
 }

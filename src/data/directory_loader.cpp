@@ -108,10 +108,9 @@ bool StartsWithDigit(std::string_view piece) { return !piece.empty() && piece.fr
 
 }  // namespace
 
-bool LoadDirectory(const std::filesystem::path& base, Recording& recording)
+void LoadDirectory(const std::filesystem::path& base, Recording& recording)
 {
     LoadDirectory(base, recording, {});
-    return true;
 }
 
 bool LoadDirectory(const std::filesystem::path& base, Recording& recording, const DirectoryProblem& problem)

@@ -13,9 +13,9 @@ namespace veltrin {
 
 // Empties `recording` and adds one start per data file "Shhmmss…" found in the
 // day directories "Dyymmdd…" of `base` (names matched ignoring case, entries in
-// name order ignoring case). Returns true in every case; a missing or empty
-// base directory leaves `recording` empty.
-bool LoadDirectory(const std::filesystem::path& base, Recording& recording);
+// name order ignoring case). A missing or empty base directory leaves
+// `recording` empty; folders that cannot be read add nothing.
+void LoadDirectory(const std::filesystem::path& base, Recording& recording);
 
 // Told of each folder or entry that could not be read while loading, with the
 // system's reason. The loading rules stay the same: such a folder adds nothing.

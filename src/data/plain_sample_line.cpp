@@ -153,8 +153,8 @@ bool ReadPlainSampleLine(std::string_view line, DrFields& out)
     exact &= ToFloat(fields[2], out.accY);
     exact &= ToFloat(fields[3], out.accZ);
     exact &= ToFloat(fields[4], out.ias);
-    exact &= ToFloat(fields[5], out.real6);
-    exact &= ToFloat(fields[6], out.real7);
+    exact &= ToFloat(fields[5], out.unused6);
+    exact &= ToFloat(fields[6], out.unused7);
     exact &= ToInt(fields[7], out.altitude);
     exact &= ToInt(fields[8], out.flags);
     out.timeMs = TimeStampFromSeconds(seconds);

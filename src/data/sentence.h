@@ -88,12 +88,14 @@ struct ZdaFields {
 };
 
 // Recorder sentences. Reals are read in single precision and widened.
+// Members named `unused…` hold fields whose meaning is not known and that
+// nothing reads; the number is the field's position in the sentence.
 struct RwFields {
     std::int32_t timeMs;
-    int ints[4];
-    double reals[6];
-    int ints2[2];
-    double real14;
+    int unused2To5[4];
+    double unused6To11[6];
+    int unused12To13[2];
+    double unused14;
 };
 
 struct DrFields {
@@ -102,33 +104,33 @@ struct DrFields {
     double accY;
     double accZ;
     double ias;
-    double real6;
-    double real7;
+    double unused6;
+    double unused7;
     int altitude;
     int flags;  // bit 0: event flag
 };
 
 struct StFields {
     std::int32_t timeMs;
-    double real2;
-    int int3;
-    int int4;
+    double unused2;
+    int unused3;
+    int unused4;
 };
 
 struct LdFields {
     std::int32_t timeMs;
-    int int2;
+    int unused2;
     int landingHhmmss;  // landing time of day as the decimal number hhmmss
 };
 
 struct EvFields {
-    int ints[8];
-    double reals[2];
+    int unused1To8[8];
+    double unused9To10[2];
 };
 
 struct CfFields {
-    int ints[2];
-    double reals[4];
+    int unused1To2[2];
+    double unused3To6[4];
     char text[64];  // field 7, cut to 63 characters
 };
 

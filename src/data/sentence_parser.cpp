@@ -199,13 +199,13 @@ void ParseRw(Sentence& out, std::string_view line)
         if (n == 1) {
             f.timeMs = ReadTimeStampField(t);
         } else if (n >= 2 && n <= 5) {
-            f.ints[n - 2] = ReadIntField(t);
+            f.unused2To5[n - 2] = ReadIntField(t);
         } else if (n >= 6 && n <= 11) {
-            f.reals[n - 6] = ReadShortRealField(t);
+            f.unused6To11[n - 6] = ReadShortRealField(t);
         } else if (n == 12 || n == 13) {
-            f.ints2[n - 12] = ReadIntField(t);
+            f.unused12To13[n - 12] = ReadIntField(t);
         } else if (n == 14) {
-            f.real14 = ReadShortRealField(t);
+            f.unused14 = ReadShortRealField(t);
         }
     });
 }
@@ -220,8 +220,8 @@ void ParseDr(Sentence& out, std::string_view line)
         case 3: f.accY = ReadShortRealField(t); break;
         case 4: f.accZ = ReadShortRealField(t); break;
         case 5: f.ias = ReadShortRealField(t); break;
-        case 6: f.real6 = ReadShortRealField(t); break;
-        case 7: f.real7 = ReadShortRealField(t); break;
+        case 6: f.unused6 = ReadShortRealField(t); break;
+        case 7: f.unused7 = ReadShortRealField(t); break;
         case 8: f.altitude = ReadIntField(t); break;
         case 9: f.flags = ReadIntField(t); break;
         default: break;
@@ -235,9 +235,9 @@ void ParseSt(Sentence& out, std::string_view line)
     ForEachField(line, [&f](int n, std::string_view t) {
         switch (n) {
         case 1: f.timeMs = ReadTimeStampField(t); break;
-        case 2: f.real2 = ReadShortRealField(t); break;
-        case 3: f.int3 = ReadIntField(t); break;
-        case 4: f.int4 = ReadIntField(t); break;
+        case 2: f.unused2 = ReadShortRealField(t); break;
+        case 3: f.unused3 = ReadIntField(t); break;
+        case 4: f.unused4 = ReadIntField(t); break;
         default: break;
         }
     });
@@ -249,7 +249,7 @@ void ParseLd(Sentence& out, std::string_view line)
     ForEachField(line, [&f](int n, std::string_view t) {
         switch (n) {
         case 1: f.timeMs = ReadTimeStampField(t); break;
-        case 2: f.int2 = ReadIntField(t); break;
+        case 2: f.unused2 = ReadIntField(t); break;
         case 3: f.landingHhmmss = ReadIntField(t); break;
         default: break;
         }
@@ -261,9 +261,9 @@ void ParseEv(Sentence& out, std::string_view line)
     auto& f = Start<EvFields>(out, SentenceKind::Ev);
     ForEachField(line, [&f](int n, std::string_view t) {
         if (n >= 1 && n <= 8) {
-            f.ints[n - 1] = ReadIntField(t);
+            f.unused1To8[n - 1] = ReadIntField(t);
         } else if (n == 9 || n == 10) {
-            f.reals[n - 9] = ReadShortRealField(t);
+            f.unused9To10[n - 9] = ReadShortRealField(t);
         }
     });
 }
@@ -273,9 +273,9 @@ void ParseCf(Sentence& out, std::string_view line)
     auto& f = Start<CfFields>(out, SentenceKind::Cf);
     ForEachField(line, [&f](int n, std::string_view t) {
         if (n == 1 || n == 2) {
-            f.ints[n - 1] = ReadIntField(t);
+            f.unused1To2[n - 1] = ReadIntField(t);
         } else if (n >= 3 && n <= 6) {
-            f.reals[n - 3] = ReadShortRealField(t);
+            f.unused3To6[n - 3] = ReadShortRealField(t);
         } else if (n == 7) {
             // The whole field, a trailing "*hh" included.
             const std::size_t count = std::min(t.size(), kConfigTextCapacity - 1);

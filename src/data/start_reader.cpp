@@ -35,7 +35,7 @@ public:
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
+    int Get() const { return fd_; }
 
 private:
     int fd_;
@@ -74,18 +74,18 @@ StartReadResult ReadStartData(StartRecord& start)
 #if defined(__unix__) || defined(__APPLE__)
     // Without O_NONBLOCK, opening a named pipe waits for a writer for ever.
     const Descriptor file(::open(start.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0) {
+    if (file.Get() < 0) {
         return {StartReadError::CannotOpen, LastError()};
     }
     struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
+    if (::fstat(file.Get(), &status) != 0) {
         return {StartReadError::CannotOpen, LastError()};
     }
     if (!S_ISREG(status.st_mode)) {
         return {StartReadError::NotRegularFile, {}};
     }
     StartDataStream stream(start);
-    ReadAll(file.get(), stream);
+    ReadAll(file.Get(), stream);
 #else
     // Without a non-blocking open here, the type is checked on the path
     // before the file is opened.
@@ -112,6 +112,6 @@ StartReadResult ReadStartData(StartRecord& start)
     return {};
 }
 
-bool LoadStartData(StartRecord& start) { return ReadStartData(start).ok(); }
+bool LoadStartData(StartRecord& start) { return ReadStartData(start).Ok(); }
 
 }  // namespace veltrin

@@ -17,7 +17,7 @@ enum class StartReadError {
 struct StartReadResult {
     StartReadError error = StartReadError::None;
     std::error_code reason;  // the system's reason for CannotOpen
-    bool ok() const { return error == StartReadError::None; }
+    bool Ok() const { return error == StartReadError::None; }
 };
 
 // Reads the start's file unless it is loaded already. The file is opened

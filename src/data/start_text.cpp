@@ -3,6 +3,9 @@
 #include "data/calendar.h"
 #include "data/number_format.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace veltrin {
 
 std::string DayText(CalendarSeconds time)
@@ -45,16 +48,32 @@ std::string StartTimeText(const StartRecord& start)
     return text;
 }
 
+namespace {
+
+void AppendValue(std::string& text, const char* before, double value, int precision, char decimalMark)
+{
+    text += before;
+    const std::size_t from = text.size();
+    AppendFixed(text, value, precision);
+    if (decimalMark != '.') {
+        std::replace(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '.', decimalMark);
+    }
+}
+
+}  // namespace
+
+void AppendStartValues(std::string& text, const StartRecord& start, const StartValuesLayout& layout)
+{
+    AppendValue(text, layout.beforeMinAccZ, start.minAccZ, 2, layout.decimalMark);
+    AppendValue(text, layout.beforeMaxAccZ, start.maxAccZ, 2, layout.decimalMark);
+    AppendValue(text, layout.beforeMaxIas, start.maxIas, 1, layout.decimalMark);
+    AppendValue(text, layout.beforeMaxAltitude, start.maxAltitude, 1, layout.decimalMark);
+}
+
 std::string StartValuesText(const StartRecord& start)
 {
-    std::string text = "Acc.: ";
-    AppendFixed(text, start.minAccZ, 2);
-    text += " - ";
-    AppendFixed(text, start.maxAccZ, 2);
-    text += " V: ";
-    AppendFixed(text, start.maxIas, 1);
-    text += "  H: ";
-    AppendFixed(text, start.maxAltitude, 1);
+    std::string text;
+    AppendStartValues(text, start, {"Acc.: ", " - ", " V: ", "  H: ", '.'});
     return text;
 }
 

@@ -18,7 +18,7 @@ struct ExportResult {
     std::string reason;  // German text for the user; empty on success
     std::string detail;  // the system's error text when there is one, else empty
 
-    bool ok() const { return status == ExportStatus::Ok; }
+    bool Ok() const { return status == ExportStatus::Ok; }
 
     // The reason followed by the detail in parentheses, when there is a detail.
     std::string Message() const;

@@ -121,7 +121,7 @@ void KmlWriter::PutNumber(double value, int precision, int width) {
 ExportResult KmlWriter::KmlOpen(const std::filesystem::path& path) {
     auto file = std::make_unique<AtomicFile>();
     ExportResult result = file->Open(path);
-    if (!result.ok()) return result;
+    if (!result.Ok()) return result;
     if (injectedFault_ != OutputBuffer::kNoFault) {
         file->FailWritesAfter(injectedFault_);
         injectedFault_ = OutputBuffer::kNoFault;

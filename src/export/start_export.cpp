@@ -117,7 +117,7 @@ ExportResult ExportCsv(const StartRecord& start, const std::filesystem::path& ta
                        CsvVariant variant) {
     AtomicFile file;
     ExportResult result = file.Open(target);
-    if (!result.ok()) return result;
+    if (!result.Ok()) return result;
     WriteCsv(start, variant, file);
     return file.Commit();
 }
@@ -126,7 +126,7 @@ ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& ta
                        bool extended, KmlWriter& writer) {
     const std::string name = ProposedFileName(start.startTime);
     ExportResult result = writer.KmlOpen(target);
-    if (!result.ok()) return result;
+    if (!result.Ok()) return result;
     if (!start.fixes.empty()) {
         if (extended) {
             WriteTrackDocument(start, name, writer);
@@ -136,7 +136,7 @@ ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& ta
         }
     }
     ExportResult closed = writer.KmlClose();
-    return result.ok() ? closed : result;
+    return result.Ok() ? closed : result;
 }
 
 int AltitudeOffset(const StartRecord& start) {

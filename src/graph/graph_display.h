@@ -36,8 +36,8 @@ public:
     // Hands the borrowed table to the plot and empties the zoom history.
     void SetData(int count, const GraphRow* rows);
 
-    CGraphPlot& plot() { return *plot_; }
-    const CGraphPlot& plot() const { return *plot_; }
+    CGraphPlot& Plot() { return *plot_; }
+    const CGraphPlot& Plot() const { return *plot_; }
 
     // Called after every middle click with the row under it (or -1).
     void SetMarkerCallback(MarkerCallback callback, void* userData);

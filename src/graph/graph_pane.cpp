@@ -15,14 +15,14 @@ void CGraphPane::SetLegendSlot(int slot, std::int32_t column, const QString& nam
     // Slot k takes palette entry k; the palette has four entries, so slot 4 wraps
     // round to entry 0.
     const QColor& colour = gc::kLegendPalette[static_cast<std::size_t>(slot % gc::kLegendSlots)];
-    if (const GraphSeries* entry = plot().SeriesAt(slot - 1)) {
+    if (const GraphSeries* entry = Plot().SeriesAt(slot - 1)) {
         GraphSeries changed = *entry;
         changed.column = column;
         changed.colour = colour;
         changed.visible = visible;
         changed.name = name;
         changed.label = name;
-        plot().SetSeriesAt(slot - 1, changed);
+        Plot().SetSeriesAt(slot - 1, changed);
         update();
     }
     CLegendButton* button = LegendButton(slot);

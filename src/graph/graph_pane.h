@@ -7,15 +7,15 @@
 //   1. Build the data table: rows of GraphRow slots (graph/graph_row.h), each row
 //      holding N, its time in ms and N values. Keep it alive and unchanged.
 //   2. pane.SetData(rowCount, table)            // borrowed; empties the zoom history
-//      pane.plot().SetEvents(count, timesMs)    // borrowed event times, drawn as lines
-//   3. pane.plot().RemoveAllSeries(); SetLegendSlot(k, -1, "", false) for k = 1..4;
-//      pane.plot().AddSeries({column, colour, true, name, name, false});
+//      pane.Plot().SetEvents(count, timesMs)    // borrowed event times, drawn as lines
+//   3. pane.Plot().RemoveAllSeries(); SetLegendSlot(k, -1, "", false) for k = 1..4;
+//      pane.Plot().AddSeries({column, colour, true, name, name, false});
 //      pane.SetLegendSlot(1, column, name, true);
 //   4. GraphSettings s = pane.GetSettings(); edit the x and y fields;
-//      pane.plot().SetViewChangedCallback(&OnViewChanged, ownerContext);
+//      pane.Plot().SetViewChangedCallback(&OnViewChanged, ownerContext);
 //      pane.ApplySettings(s); pane.update();
 //   5. pane.SetMarkerCallback(&OnMarker, ownerContext) once after creating the pane;
-//      set the marker in other graphs with plot().SetMarkerRow(row).
+//      set the marker in other graphs with Plot().SetMarkerRow(row).
 // The view-changed callback runs after every ApplySettings (owner's, gestures',
 // resizes'); use it to give other graphs the same time range. The marker callback
 // runs after a middle click with the row under the mouse, or -1.

@@ -38,12 +38,12 @@ CLegendButton* CLegendGraph::LegendButton(int slot) const
 void CLegendGraph::OnLegendNotify(int controlId)
 {
     const int index = controlId - gc::kLegendFirstId;
-    const GraphSeries* entry = plot().SeriesAt(index);
+    const GraphSeries* entry = Plot().SeriesAt(index);
     if (index < 0 || index >= gc::kLegendSlots || entry == nullptr)
         return;
     GraphSeries changed = *entry;
     changed.visible = buttons_[static_cast<std::size_t>(index)]->isChecked();
-    plot().SetSeriesAt(index, changed);
+    Plot().SetSeriesAt(index, changed);
     update();
 }
 

@@ -431,7 +431,7 @@ void CMainFrame::UpdateMenus()
     Action(Command::ExportKml)->setEnabled(startSelected);
 
     CChildFrame* active = ActiveGraphWindow();
-    const bool graphShown = active && active->Pane().plot().SeriesCount() > 0;
+    const bool graphShown = active && active->Pane().Plot().SeriesCount() > 0;
     for (Command id : kViewCommands)
         Action(id)->setEnabled(graphShown);
 

@@ -41,7 +41,7 @@ void CMainFrame::WriteExport(const QString& path, const std::function<ExportResu
         WaitCursor wait;
         result = write();
     }
-    if (!result.ok()) {
+    if (!result.Ok()) {
         dialogs_->ShowError(this,
                             QString::fromUtf8(kExportFailedText)
                                 .arg(QDir::toNativeSeparators(path), QString::fromStdString(result.Message())));

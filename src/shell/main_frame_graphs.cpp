@@ -128,7 +128,7 @@ void CMainFrame::ShowStart(int index)
     const GraphRow* table = rowCount > 0 ? graphTable_.data() : nullptr;
     for (CChildFrame* window : GraphWindowsInStackOrder()) {
         window->Pane().SetData(rowCount, table);
-        window->Pane().plot().SetEvents(static_cast<int>(eventTimes_.size()),
+        window->Pane().Plot().SetEvents(static_cast<int>(eventTimes_.size()),
                                         eventTimes_.empty() ? nullptr : eventTimes_.data());
     }
     ConfigureAllGraphs();
@@ -140,7 +140,7 @@ void CMainFrame::ReleaseGraphTable()
     // The graphs let go of the table before it is freed.
     for (CChildFrame* window : GraphWindowsInStackOrder()) {
         window->Pane().SetData(0, nullptr);
-        window->Pane().plot().SetEvents(0, nullptr);
+        window->Pane().Plot().SetEvents(0, nullptr);
     }
     graphTable_.clear();
     eventTimes_.clear();
@@ -157,7 +157,7 @@ void CMainFrame::ConfigureAllGraphs()
 void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds)
 {
     CGraphPane& pane = window->Pane();
-    CGraphPlot& plot = pane.plot();
+    CGraphPlot& plot = pane.Plot();
     const QString name = QString::fromUtf8(config.seriesName);
 
     plot.RemoveAllSeries();
@@ -208,7 +208,7 @@ void CMainFrame::SyncFrom(CGraphPlot& plot)
 {
     CChildFrame* source = nullptr;
     for (CChildFrame* window : GraphWindowsInStackOrder()) {
-        if (&window->Pane().plot() == &plot)
+        if (&window->Pane().Plot() == &plot)
             source = window;
     }
     if (!source)
@@ -290,7 +290,7 @@ void CMainFrame::Mark(int row)
     const double ias = table.Value(row, kSpeedColumn);
     const double altitude = table.Value(row, kAltitudeColumn);
     for (CChildFrame* window : GraphWindowsInStackOrder())
-        window->Pane().plot().SetMarkerRow(row);
+        window->Pane().Plot().SetMarkerRow(row);
     for (CChildFrame* window : graphWindows_)
         window->Pane().update();
     SetStatusText(QString::fromStdString(MarkerText(seconds, accZ, ias, altitude)));

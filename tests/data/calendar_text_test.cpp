@@ -80,5 +80,17 @@ TEST(StartText, DayTimeAndValues)
     EXPECT_EQ(StartValuesText(start).substr(0, 11), "Acc.: -0.00");
 }
 
+TEST(StartText, ValuesLayoutPutsTheDecimalMarkInTheValuesOnly)
+{
+    StartRecord start;
+    start.minAccZ = -1.25;
+    start.maxAccZ = 4.5;
+    start.maxIas = 182.25;
+    start.maxAltitude = 612;
+    std::string text = "kept.";
+    AppendStartValues(text, start, {"a.", "|b.", "|c.", "|d.", ','});
+    EXPECT_EQ(text, "kept.a.-1,25|b.4,50|c.182,2|d.612,0");
+}
+
 }  // namespace
 }  // namespace veltrin

@@ -28,8 +28,8 @@ void ExpectSameFields(const DrFields& fast, const DrFields& general)
     EXPECT_PRED2(SameBits, fast.accY, general.accY);
     EXPECT_PRED2(SameBits, fast.accZ, general.accZ);
     EXPECT_PRED2(SameBits, fast.ias, general.ias);
-    EXPECT_PRED2(SameBits, fast.real6, general.real6);
-    EXPECT_PRED2(SameBits, fast.real7, general.real7);
+    EXPECT_PRED2(SameBits, fast.unused6, general.unused6);
+    EXPECT_PRED2(SameBits, fast.unused7, general.unused7);
     EXPECT_EQ(fast.altitude, general.altitude);
     EXPECT_EQ(fast.flags, general.flags);
 }

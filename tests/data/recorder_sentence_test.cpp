@@ -25,8 +25,8 @@ TEST(RecorderSentence, DataSampleFields)
     EXPECT_EQ(f->accY, static_cast<double>(-0.02F));
     EXPECT_EQ(f->accZ, static_cast<double>(1.05F));
     EXPECT_EQ(f->ias, 95.5);
-    EXPECT_EQ(f->real6, 3.25);
-    EXPECT_EQ(f->real7, -4.5);
+    EXPECT_EQ(f->unused6, 3.25);
+    EXPECT_EQ(f->unused7, -4.5);
     EXPECT_EQ(f->altitude, 512);
     EXPECT_EQ(f->flags, 1);
 }
@@ -73,8 +73,8 @@ TEST(RecorderSentence, ConfigTextKeepsChecksumSuffixWhenLast)
     ASSERT_TRUE(ParseSentence(s, line));
     const CfFields* f = s.Get<CfFields>();
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->ints[1], 2);
-    EXPECT_EQ(f->reals[3], 4.5);
+    EXPECT_EQ(f->unused1To2[1], 2);
+    EXPECT_EQ(f->unused3To6[3], 4.5);
     EXPECT_STREQ(f->text, line.substr(line.find("D-EABC")).c_str());
 
     ASSERT_TRUE(ParseSentence(s, Framed("$VLTCF,1,2,1,2,3,4," + std::string(100, 'x'))));

@@ -41,7 +41,7 @@ StartRecord SampleStart() {
 
 TEST(CsvExport, SemicolonVariantHasHeaderDecimalCommasAndFieldWidths) {
     TempDir dir;
-    ASSERT_TRUE(ExportCsv(SampleStart(), dir / "flight.csv").ok());
+    ASSERT_TRUE(ExportCsv(SampleStart(), dir / "flight.csv").Ok());
     EXPECT_EQ(ReadFile(dir / "flight.csv"),
               "Time;AccX;AccY;AccZ;IAS;Altitude\r\n"
               "    0,000;  0,00;  0,00;  1,00;   0,0;     0\r\n"
@@ -52,7 +52,7 @@ TEST(CsvExport, SemicolonVariantHasHeaderDecimalCommasAndFieldWidths) {
 
 TEST(CsvExport, BlankVariantKeepsDecimalPoints) {
     TempDir dir;
-    ASSERT_TRUE(ExportCsv(SampleStart(), dir / "flight.dat").ok());
+    ASSERT_TRUE(ExportCsv(SampleStart(), dir / "flight.dat").Ok());
     EXPECT_EQ(ReadFile(dir / "flight.dat"),
               "    0.000   0.00   0.00   1.00    0.0      0\r\n"
               "    1.500   0.12  -0.05   1.01   95.3    512\r\n"
@@ -73,8 +73,8 @@ TEST(CsvExport, StartWithoutSamples) {
     TempDir dir;
     test::WriteFile(dir / "a.csv", "old");
     test::WriteFile(dir / "a.dat", "old");
-    ASSERT_TRUE(ExportCsv(StartRecord{}, dir / "a.csv").ok());
-    ASSERT_TRUE(ExportCsv(StartRecord{}, dir / "a.dat").ok());
+    ASSERT_TRUE(ExportCsv(StartRecord{}, dir / "a.csv").Ok());
+    ASSERT_TRUE(ExportCsv(StartRecord{}, dir / "a.dat").Ok());
     EXPECT_EQ(ReadFile(dir / "a.csv"), "Time;AccX;AccY;AccZ;IAS;Altitude\r\n");
     EXPECT_EQ(ReadFile(dir / "a.dat"), "");
 }

@@ -63,7 +63,7 @@ TEST(ExportFailure, WriteErrorPartWayKeepsTheOldCsvFile) {
     WriteFile(dir / "flight.csv", "old contents");
     for (std::size_t failAfter : {std::size_t{100}, std::size_t{3} << 20}) {  // before and after the first buffer
         AtomicFile file;
-        ASSERT_TRUE(file.Open(dir / "flight.csv").ok());
+        ASSERT_TRUE(file.Open(dir / "flight.csv").Ok());
         file.FailWritesAfter(failAfter);
         WriteCsv(BusyStart(200000, 0), CsvVariant::Semicolon, file);
         const ExportResult result = file.Commit();
@@ -85,7 +85,7 @@ TEST(ExportFailure, WriteErrorPartWayKeepsTheOldKmlFileAndTheWriterRecovers) {
         EXPECT_EQ(ReadFile(dir / "track.kml"), "old contents");
         EXPECT_EQ(EntriesIn(dir.path()), 1u);
     }
-    ASSERT_TRUE(ExportKml(BusyStart(0, 50), dir / "track.kml", false, writer).ok());
+    ASSERT_TRUE(ExportKml(BusyStart(0, 50), dir / "track.kml", false, writer).Ok());
     const std::string document = ReadFile(dir / "track.kml");
     EXPECT_EQ(document.rfind("<?xml", 0), 0u);
     EXPECT_EQ(document.substr(document.size() - 8), "</kml>\r\n");
@@ -96,7 +96,7 @@ TEST(AtomicFile, FileLeftUncommittedIsDiscarded) {
     WriteFile(dir / "out.txt", "old");
     {
         AtomicFile file;
-        ASSERT_TRUE(file.Open(dir / "out.txt").ok());
+        ASSERT_TRUE(file.Open(dir / "out.txt").Ok());
         file.Write("new");
         file.Flush();
     }
@@ -108,7 +108,7 @@ TEST(AtomicFile, NameAtTheLengthLimitIsWrittenAndALongerOneIsRefused) {
     TempDir dir;
     const std::string longest = std::string(251, 'x') + ".csv";  // 255 bytes, the usual limit
     const ExportResult written = ExportCsv(BusyStart(2, 0), dir / longest);
-    ASSERT_TRUE(written.ok()) << written.Message();
+    ASSERT_TRUE(written.Ok()) << written.Message();
     EXPECT_EQ(ReadFile(dir / longest).rfind("Time;AccX;AccY;AccZ;IAS;Altitude\r\n", 0), 0u);
     EXPECT_EQ(EntriesIn(dir.path()), 1u) << "temporary file left behind";
 

@@ -99,7 +99,7 @@ TEST_F(ExportToolTest, CsvAndKmlWriteTheLibrarysBytes) {
     const StartRecord start = Read(data);
     for (const char* name : {"out.csv", "out.dat"}) {
         ASSERT_EQ(Tool({"csv", data.string(), (dir_ / name).string()}).status, 0);
-        ASSERT_TRUE(ExportCsv(start, dir_ / "ref", CsvVariantForPath(name)).ok());
+        ASSERT_TRUE(ExportCsv(start, dir_ / "ref", CsvVariantForPath(name)).Ok());
         EXPECT_EQ(ReadFile(dir_ / name), ReadFile(dir_ / "ref")) << name;
     }
     for (bool extended : {false, true}) {
@@ -107,7 +107,7 @@ TEST_F(ExportToolTest, CsvAndKmlWriteTheLibrarysBytes) {
         if (extended) arguments.insert(arguments.begin() + 1, "--extended");
         ASSERT_EQ(Tool(arguments).status, 0);
         KmlWriter writer;
-        ASSERT_TRUE(ExportKml(start, dir_ / "ref.kml", extended, writer).ok());
+        ASSERT_TRUE(ExportKml(start, dir_ / "ref.kml", extended, writer).Ok());
         EXPECT_EQ(ReadFile(dir_ / "out.kml"), ReadFile(dir_ / "ref.kml"));
         EXPECT_FALSE(ReadFile(dir_ / "out.kml").empty());
     }
@@ -141,7 +141,7 @@ TEST_F(ExportToolTest, AllNamesASecondStartOfTheSameMinuteWithSuffixTwo) {
     }
     // Name order: S143502 before S143559, so the later start gets the suffix.
     KmlWriter writer;
-    ASSERT_TRUE(ExportKml(Read(card_ / "d120826" / "S143559.LOG"), dir_ / "ref.kml", false, writer).ok());
+    ASSERT_TRUE(ExportKml(Read(card_ / "d120826" / "S143559.LOG"), dir_ / "ref.kml", false, writer).Ok());
     EXPECT_EQ(ReadFile(out / "vlt_20120826_1435_2.kml"), ReadFile(dir_ / "ref.kml"));
     EXPECT_EQ(ReadFile(out / "vlt_20120827_0900.csv"), "Time;AccX;AccY;AccZ;IAS;Altitude\r\n");
 

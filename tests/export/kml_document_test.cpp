@@ -102,7 +102,7 @@ StartRecord StartAt(CalendarSeconds time, std::vector<GpsFix> fixes) {
 std::string Export(const StartRecord& start, bool extended, KmlWriter& writer) {
     TempDir dir;
     const ExportResult result = ExportKml(start, dir / "track.kml", extended, writer);
-    EXPECT_TRUE(result.ok()) << result.Message();
+    EXPECT_TRUE(result.Ok()) << result.Message();
     return ReadFile(dir / "track.kml");
 }
 
@@ -406,7 +406,7 @@ TEST(KmlDocuments, StartWithoutTrackPointsLeavesAnEmptyFile) {
     KmlWriter writer(FixedEnvironment({}));
     for (bool extended : {false, true}) {
         const ExportResult result = ExportKml(StartAt(test::kAugust26, {}), dir / "old.kml", extended, writer);
-        EXPECT_TRUE(result.ok());
+        EXPECT_TRUE(result.Ok());
         EXPECT_EQ(ReadFile(dir / "old.kml"), "");
     }
 }

@@ -51,7 +51,7 @@ std::string ExportTrack(const StartRecord& start) {
     TempDir dir;
     KmlWriter writer(FixedEnvironment({}));
     const ExportResult result = ExportKml(start, dir / "track.kml", true, writer);
-    EXPECT_TRUE(result.ok()) << result.Message();
+    EXPECT_TRUE(result.Ok()) << result.Message();
     return ReadFile(dir / "track.kml");
 }
 

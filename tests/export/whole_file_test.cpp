@@ -40,10 +40,10 @@ struct Outputs {
 Outputs ExportAll(const StartRecord& start) {
     TempDir dir;
     KmlWriter writer(test::FixedEnvironment({}));
-    EXPECT_TRUE(ExportCsv(start, dir / "a.csv").ok());
-    EXPECT_TRUE(ExportCsv(start, dir / "a.dat").ok());
-    EXPECT_TRUE(ExportKml(start, dir / "line.kml", false, writer).ok());
-    EXPECT_TRUE(ExportKml(start, dir / "track.kml", true, writer).ok());
+    EXPECT_TRUE(ExportCsv(start, dir / "a.csv").Ok());
+    EXPECT_TRUE(ExportCsv(start, dir / "a.dat").Ok());
+    EXPECT_TRUE(ExportKml(start, dir / "line.kml", false, writer).Ok());
+    EXPECT_TRUE(ExportKml(start, dir / "track.kml", true, writer).Ok());
     return {ReadFile(dir / "a.csv"), ReadFile(dir / "a.dat"), ReadFile(dir / "line.kml"),
             ReadFile(dir / "track.kml")};
 }
@@ -57,7 +57,7 @@ TEST(WholeStartExport, BothKmlDocumentsAreWellFormedXml) {
     KmlWriter writer(test::FixedEnvironment({{"KML_REMOVECNT", "3"}}));
     for (bool extended : {false, true}) {
         const std::filesystem::path file = scratch / (extended ? "track.kml" : "line.kml");
-        ASSERT_TRUE(ExportKml(*start, file, extended, writer).ok());
+        ASSERT_TRUE(ExportKml(*start, file, extended, writer).Ok());
         const std::string command = std::string(xmllint) + " --noout '" + file.string() + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
     }

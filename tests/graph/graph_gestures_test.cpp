@@ -28,7 +28,7 @@ protected:
         pane.resize(480, 320);
         pane.show();
         pane.SetData(table.rows, table.Data());
-        pane.plot().AddSeries({0, QColor(255, 0, 0), true, "Acceleration", "Acceleration", false});
+        pane.Plot().AddSeries({0, QColor(255, 0, 0), true, "Acceleration", "Acceleration", false});
         GraphSettings s = pane.GetSettings();
         s.xMin = 0;
         s.xMax = 60;
@@ -37,7 +37,7 @@ protected:
         s.xMinSpan = 10;
         s.yMinSpan = 0.1;
         pane.ApplySettings(s);
-        area = pane.plot().GetPlotAreaEdges();
+        area = pane.Plot().GetPlotAreaEdges();
     }
 
     GraphSettings Now() { return pane.GetSettings(); }
@@ -48,7 +48,7 @@ protected:
         s.xMax = xMax;
         s.xMinSpan = xMinSpan;
         pane.ApplySettings(s);
-        area = pane.plot().GetPlotAreaEdges();
+        area = pane.Plot().GetPlotAreaEdges();
     }
     int MidY() const { return (area.top + area.bottom) / 2; }
     void DoubleClick(Qt::MouseButton button, QPoint p)
@@ -246,8 +246,8 @@ TEST_F(Gestures, MiddleClickSetsTheMarkerEvenWhenNotInteractive)
     QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(x, MidY()));
     EXPECT_EQ(log.calls, 1);
     EXPECT_NEAR(log.row, 30, 1);
-    EXPECT_TRUE(pane.plot().MarkerShown());
-    EXPECT_EQ(pane.plot().MarkerTime(), log.row * 1000.0);
+    EXPECT_TRUE(pane.Plot().MarkerShown());
+    EXPECT_EQ(pane.Plot().MarkerTime(), log.row * 1000.0);
 
     // Left gestures do nothing while not interactive.
     QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(x, MidY()));
@@ -260,7 +260,7 @@ TEST_F(Gestures, MiddleClickSetsTheMarkerEvenWhenNotInteractive)
     pane.SetData(0, nullptr);
     QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(x, MidY()));
     EXPECT_EQ(log.row, -1);
-    EXPECT_FALSE(pane.plot().MarkerShown());
+    EXPECT_FALSE(pane.Plot().MarkerShown());
 }
 
 TEST_F(Gestures, MarkerOnTheLastSampleReportsThatSampleNotTheOneBefore)
@@ -270,7 +270,7 @@ TEST_F(Gestures, MarkerOnTheLastSampleReportsThatSampleNotTheOneBefore)
     pane.SetMarkerCallback(&MarkerLog::OnMarker, &log);
     QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(area.right, MidY()));
     EXPECT_EQ(log.row, 600);
-    EXPECT_EQ(pane.plot().MarkerTime(), 600000.0);
+    EXPECT_EQ(pane.Plot().MarkerTime(), 600000.0);
     // One pixel earlier is still inside the last second: the row before.
     QTest::mousePress(&pane, Qt::MiddleButton, {}, QPoint(area.right - 1, MidY()));
     EXPECT_EQ(log.row, 599);
@@ -278,10 +278,10 @@ TEST_F(Gestures, MarkerOnTheLastSampleReportsThatSampleNotTheOneBefore)
 
 TEST_F(Gestures, LeftDoubleClickWithoutAMarkerShowsItAtTimeZero)
 {
-    ASSERT_FALSE(pane.plot().MarkerShown());
+    ASSERT_FALSE(pane.Plot().MarkerShown());
     DoubleClick(Qt::LeftButton, QPoint(area.left + 200, MidY()));
-    EXPECT_TRUE(pane.plot().MarkerShown());
-    EXPECT_EQ(pane.plot().MarkerTime(), 0.0);
+    EXPECT_TRUE(pane.Plot().MarkerShown());
+    EXPECT_EQ(pane.Plot().MarkerTime(), 0.0);
 }
 
 TEST_F(Gestures, NewDataEmptiesTheHistory)
@@ -306,9 +306,9 @@ TEST(GraphPane, LegendSlotsAndDefaults)
     EXPECT_FALSE(first->isVisibleTo(&pane));
     EXPECT_EQ(pane.LegendButton(0), nullptr);
 
-    pane.plot().AddSeries({0, QColor(255, 0, 0), true, "x", "x", false});
+    pane.Plot().AddSeries({0, QColor(255, 0, 0), true, "x", "x", false});
     pane.SetLegendSlot(1, 2, QStringLiteral("Altitude"), false);
-    const GraphSeries* entry = pane.plot().SeriesAt(0);
+    const GraphSeries* entry = pane.Plot().SeriesAt(0);
     EXPECT_EQ(entry->column, 2);
     EXPECT_EQ(entry->colour, QColor(255, 0, 0));  // palette entry 1
     EXPECT_FALSE(entry->visible);
@@ -319,7 +319,7 @@ TEST(GraphPane, LegendSlotsAndDefaults)
     // Slots outside 1..4 change neither a series nor a button, even when the plot
     // has a fifth series that slot 5 would otherwise reach.
     for (int column = 1; column <= 4; ++column)
-        pane.plot().AddSeries({column, QColor(0, 0, 0), true, "more", "more", false});
+        pane.Plot().AddSeries({column, QColor(0, 0, 0), true, "more", "more", false});
     struct Seen {
         std::vector<std::tuple<int, QColor, bool, QString, QString>> series;
         std::vector<std::tuple<QString, QColor, bool, bool>> buttons;
@@ -327,8 +327,8 @@ TEST(GraphPane, LegendSlotsAndDefaults)
     };
     const auto look = [&pane] {
         Seen seen;
-        for (int i = 0; i < pane.plot().SeriesCount(); ++i) {
-            const GraphSeries& e = *pane.plot().SeriesAt(i);
+        for (int i = 0; i < pane.Plot().SeriesCount(); ++i) {
+            const GraphSeries& e = *pane.Plot().SeriesAt(i);
             seen.series.emplace_back(e.column, e.colour, e.visible, e.name, e.label);
         }
         for (int slot = 1; slot <= 4; ++slot) {
@@ -347,7 +347,7 @@ TEST(GraphPane, LegendSlotsAndDefaults)
     QTest::mousePress(first, Qt::LeftButton);
     QTest::mouseRelease(first, Qt::LeftButton);
     QApplication::processEvents();
-    EXPECT_TRUE(pane.plot().SeriesAt(0)->visible);
+    EXPECT_TRUE(pane.Plot().SeriesAt(0)->visible);
 }
 
 TEST(GraphItem, NewestDataAtRightAndLegendButtonsToggleSeries)
@@ -360,14 +360,14 @@ TEST(GraphItem, NewestDataAtRightAndLegendButtonsToggleSeries)
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->ControlId(), 40002);
 
-    item.plot().AddSeries({0, QColor(255, 0, 0), true, "a", "a", false});
-    item.plot().AddSeries({1, QColor(0, 0, 255), false, "b", "b", false});
+    item.Plot().AddSeries({0, QColor(255, 0, 0), true, "a", "a", false});
+    item.Plot().AddSeries({1, QColor(0, 0, 255), false, "b", "b", false});
     for (const bool expected : {true, false}) {
         QTest::mousePress(second, Qt::LeftButton);
         QTest::mouseRelease(second, Qt::LeftButton);
         QApplication::processEvents();
-        EXPECT_EQ(item.plot().SeriesAt(1)->visible, expected);
-        EXPECT_TRUE(item.plot().SeriesAt(0)->visible);  // other slots stay as they are
+        EXPECT_EQ(item.Plot().SeriesAt(1)->visible, expected);
+        EXPECT_TRUE(item.Plot().SeriesAt(0)->visible);  // other slots stay as they are
     }
 
     item.resize(300, 200);  // the settings follow the window size

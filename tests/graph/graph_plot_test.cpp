@@ -84,10 +84,10 @@ TEST(GraphPlot, CallbackOncePerApplyWithReentryGuard)
     pane.resize(300, 200);
     pane.show();
     Counter counter;
-    pane.plot().SetViewChangedCallback(&Counter::Count, &counter);
+    pane.Plot().SetViewChangedCallback(&Counter::Count, &counter);
     pane.resize(420, 260);
     EXPECT_EQ(counter.calls, 1);
-    EXPECT_EQ(pane.plot().GetBitmap().size(), QSize(420, 260));
+    EXPECT_EQ(pane.Plot().GetBitmap().size(), QSize(420, 260));
 }
 
 TEST(GraphPlot, SetMarkerRowOutsideHidesButKeepsTheTime)

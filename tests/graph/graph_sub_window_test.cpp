@@ -28,7 +28,7 @@ protected:
             panes[i] = new CGraphPane;
             frames[i] = area->addSubWindow(panes[i]);
             panes[i]->SetData(table.rows, table.Data());
-            panes[i]->plot().AddSeries({0, QColor(255, 0, 0), true, "Acceleration", "a", false});
+            panes[i]->Plot().AddSeries({0, QColor(255, 0, 0), true, "Acceleration", "a", false});
         }
         main.resize(1000, 700);
         main.show();
@@ -45,7 +45,7 @@ protected:
         QApplication::setActiveWindow(&main);
         area->setActiveSubWindow(frames[0]);
         QApplication::processEvents();
-        area_ = pane().plot().GetPlotAreaEdges();
+        area_ = pane().Plot().GetPlotAreaEdges();
     }
     ~SubWindowGestures() override { QApplication::setActiveWindow(nullptr); }
 
@@ -138,7 +138,7 @@ TEST_F(SubWindowGestures, DragStartedByTheActivatingClickGoesOn)
     const GraphSettings before = second.GetSettings();
     QTest::mousePress(&second, Qt::LeftButton, {}, At(200, 0));
     area->setActiveSubWindow(frames[1]);
-    QTest::mouseMove(&second, At(200 - second.plot().GetPlotAreaEdges().Width() / 6, 0));
+    QTest::mouseMove(&second, At(200 - second.Plot().GetPlotAreaEdges().Width() / 6, 0));
     EXPECT_TRUE(second.Panning());
     EXPECT_NEAR(second.GetSettings().xMin, before.xMin + 10.0, 0.2);
     QTest::mouseRelease(&second, Qt::LeftButton, {}, At(100, 0));

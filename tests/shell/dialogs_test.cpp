@@ -40,14 +40,14 @@ TEST(CExFileDialog, CheckBoxAndOptionStayInStep)
 {
     CExFileDialog dialog(nullptr, QString(), QString(), QString());
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
-    QCheckBox* box = dialog.extendedKmlCheckBox();
+    QCheckBox* box = dialog.ExtendedKmlCheckBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("Erweitertes KML (ab Google Earth 5.2)"));
-    EXPECT_FALSE(dialog.extendedKml());
-    dialog.setExtendedKml(true);
+    EXPECT_FALSE(dialog.ExtendedKml());
+    dialog.SetExtendedKml(true);
     EXPECT_TRUE(box->isChecked());
     box->click();
-    EXPECT_FALSE(dialog.extendedKml());
+    EXPECT_FALSE(dialog.ExtendedKml());
 }
 
 TEST(CHelpDialog, ShowsAllTwelveLinesInADisabledAreaWithAlignedColumns)

@@ -180,17 +180,17 @@ TEST_F(FrameCommandsTest, SingleClickShowsValuesOnlyWhileEnterOrDoubleClickShows
     const QPoint at = tree->visualItemRect(item).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     EXPECT_TRUE(frame.StatusText().startsWith(QStringLiteral("Acc.: ")));
-    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().SeriesCount(), 0);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().Plot().SeriesCount(), 0);
 
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Return);
-    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().SeriesCount(), 1);
-    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().Table().Count(), 61);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().Plot().SeriesCount(), 1);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().Plot().Table().Count(), 61);
 
     // Enter on a day item leaves the graphs alone.
     tree->setCurrentItem(item->parent());
     QTest::keyClick(tree, Qt::Key_Enter);
-    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().Table().Count(), 61);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().Plot().Table().Count(), 61);
 }
 
 }  // namespace

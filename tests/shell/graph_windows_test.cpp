@@ -56,7 +56,7 @@ TEST_F(GraphWindowsTest, OneSampleStartGivesAZeroDurationNormalisedRange)
     frame.ShowStart(0);
     EXPECT_EQ(frame.ShownDurationMs(), 0);
     for (CChildFrame* window : Windows()) {
-        EXPECT_EQ(window->Pane().plot().Table().Count(), 1);
+        EXPECT_EQ(window->Pane().Plot().Table().Count(), 1);
         const GraphSettings s = window->Pane().GetSettings();
         EXPECT_EQ(s.xMin, 0.0);
         EXPECT_EQ(s.xMax, 10.0);  // equal limits widen to a span of 10
@@ -76,7 +76,7 @@ TEST_F(GraphWindowsTest, EachGraphGetsItsColumnAxisAndTheTimeStepOfTheDuration)
                                  {frame_->SpeedWindow(), 1, 0, 300, 50, "km/h"},
                                  {frame_->AltitudeWindow(), 2, 0, 2000, 500, "   m"}};
     for (const Expected& e : expected) {
-        CGraphPlot& plot = e.window->Pane().plot();
+        CGraphPlot& plot = e.window->Pane().Plot();
         ASSERT_EQ(plot.SeriesCount(), 1);
         EXPECT_EQ(plot.SeriesAt(0)->column, e.column);
         EXPECT_EQ(plot.SeriesAt(0)->colour, QColor(255, 0, 0));
@@ -265,16 +265,16 @@ TEST_F(GraphWindowsTest, MiddleClickSetsTheMarkerEverywhereIncludingHiddenWindow
     ShowStartOf(100, 500);
     Trigger(Command::ToggleSpeed);  // hidden, but still kept up to date
     CGraphPane& pane = frame_->AltitudeWindow()->Pane();
-    const QRect area = pane.plot().GetPlotArea();
+    const QRect area = pane.Plot().GetPlotArea();
     // Half way along the x axis: 50 s, the row at 50 000 ms.
     QTest::mouseClick(&pane, Qt::MiddleButton, {}, QPoint(area.left() + area.width() / 2,
                                                           area.center().y()));
     for (CChildFrame* window : Windows()) {
-        EXPECT_TRUE(window->Pane().plot().MarkerShown()) << window->windowTitle().toStdString();
-        EXPECT_NEAR(window->Pane().plot().MarkerTime(), 50000.0, 1000.0);
+        EXPECT_TRUE(window->Pane().Plot().MarkerShown()) << window->windowTitle().toStdString();
+        EXPECT_NEAR(window->Pane().Plot().MarkerTime(), 50000.0, 1000.0);
     }
     // The read-out shows the sample at the marker, each value from its own column.
-    const double markerMs = frame_->AccelerationWindow()->Pane().plot().MarkerTime();
+    const double markerMs = frame_->AccelerationWindow()->Pane().Plot().MarkerTime();
     const std::deque<Sample>& samples = frame_->LoadedRecording()[0].samples;
     const auto at = std::find_if(samples.begin(), samples.end(), [&](const Sample& s) {
         return s.timeMs - samples.front().timeMs == static_cast<int>(markerMs);

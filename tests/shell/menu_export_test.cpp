@@ -39,14 +39,14 @@ protected:
     QByteArray LibraryCsv(const QString& name)
     {
         const QString path = QDir(out_.path()).filePath(QStringLiteral("lib_") + name);
-        EXPECT_TRUE(ExportCsv(frame_->LoadedRecording()[0], path.toStdString()).ok());
+        EXPECT_TRUE(ExportCsv(frame_->LoadedRecording()[0], path.toStdString()).Ok());
         return Contents(path);
     }
     QByteArray LibraryKml(bool extended)
     {
         const QString path = QDir(out_.path()).filePath(QStringLiteral("lib.kml"));
         KmlWriter writer;
-        EXPECT_TRUE(ExportKml(frame_->LoadedRecording()[0], path.toStdString(), extended, writer).ok());
+        EXPECT_TRUE(ExportKml(frame_->LoadedRecording()[0], path.toStdString(), extended, writer).Ok());
         return Contents(path);
     }
     QString OutPath(const QString& name) const { return QDir(out_.path()).filePath(name); }

@@ -103,7 +103,7 @@ TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
 TEST_F(StartListTest, DoubleClickShowsAStartButADayItemLeavesTheGraphsAlone)
 {
     CMainFrame& frame = MakeFrame();
-    CGraphPlot& plot = frame.AccelerationWindow()->Pane().plot();
+    CGraphPlot& plot = frame.AccelerationWindow()->Pane().Plot();
     DoubleClick(StartItem(0));
     ASSERT_EQ(plot.Table().Count(), 2);
     ASSERT_EQ(plot.SeriesCount(), 1);
@@ -111,7 +111,7 @@ TEST_F(StartListTest, DoubleClickShowsAStartButADayItemLeavesTheGraphsAlone)
     QTreeWidgetItem* otherDay = frame.StartList()->topLevelItem(1);
     DoubleClick(otherDay);
     EXPECT_EQ(plot.Table().Count(), 2);
-    EXPECT_EQ(plot.Table().Data(), frame.SpeedWindow()->Pane().plot().Table().Data());
+    EXPECT_EQ(plot.Table().Data(), frame.SpeedWindow()->Pane().Plot().Table().Data());
 }
 
 TEST_F(StartListTest, ReloadingClearsSelectionAndDisablesExports)
@@ -136,7 +136,7 @@ TEST_F(StartListTest, CancelledLoadChangesNothing)
     EXPECT_EQ(frame.BaseDirectory(), cardPath_);
     EXPECT_EQ(frame.LoadedRecording().size(), 3u);
     EXPECT_EQ(frame.StartList()->topLevelItemCount(), 2);
-    EXPECT_EQ(frame.AccelerationWindow()->Pane().plot().Table().Count(), 2);
+    EXPECT_EQ(frame.AccelerationWindow()->Pane().Plot().Table().Count(), 2);
 }
 
 TEST_F(StartListTest, LoadOfAnEmptyFolderEmptiesTheListButKeepsTheGraphs)
@@ -156,7 +156,7 @@ TEST_F(StartListTest, LoadOfAnEmptyFolderEmptiesTheListButKeepsTheGraphs)
     EXPECT_EQ(frame.StatusText(), statusBefore);
     for (CChildFrame* window :
          {frame.AccelerationWindow(), frame.SpeedWindow(), frame.AltitudeWindow()}) {
-        const GraphTable& table = window->Pane().plot().Table();
+        const GraphTable& table = window->Pane().Plot().Table();
         ASSERT_EQ(table.Count(), 2);
         EXPECT_NEAR(table.Value(1, 0), 3.4, 1e-6);
         EXPECT_NEAR(table.Value(1, 1), 182.0, 1e-6);

@@ -149,7 +149,7 @@ constexpr std::string_view kNotRegular = "Keine reguläre Datei (ein Verzeichnis
 // Reads the start's file; complains when it cannot be read.
 bool ReadStart(StartRecord& start, std::ostream& err) {
     const StartReadResult result = ReadStartData(start);
-    if (result.ok()) return true;
+    if (result.Ok()) return true;
     Complain(err, start.path.string(),
              result.error == StartReadError::NotRegularFile
                  ? std::string(kNotRegular)
@@ -191,7 +191,7 @@ void Release(StartRecord& start) {
 }
 
 bool Report(const ExportResult& result, const fs::path& target, std::ostream& err) {
-    if (result.ok()) return true;
+    if (result.Ok()) return true;
     Complain(err, target.string(), result.Message());
     return false;
 }
@@ -281,7 +281,7 @@ int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const fs::path logbook = outDir / kLogbookFileName;
     AtomicFile file;
     ExportResult result = file.Open(logbook);
-    if (result.ok()) {
+    if (result.Ok()) {
         WriteLogbook(rows, file);
         result = file.Commit();
     }

@@ -9,11 +9,8 @@
 namespace veltrin::tool {
 namespace {
 
-void AppendDecimal(std::string& row, double value, int precision) {
-    const std::size_t from = row.size();
-    AppendFixed(row, value, precision);
-    std::replace(row.begin() + static_cast<std::ptrdiff_t>(from), row.end(), '.', ',');
-}
+// The extreme values as logbook columns, with decimal commas.
+constexpr StartValuesLayout kLogbookValues{"", ";", ";", ";", ','};
 
 void AppendDuration(std::string& row, CalendarSeconds seconds) {
     AppendInt(row, seconds / 3600);
@@ -55,13 +52,7 @@ std::string LogbookRow(const StartRecord& start) {
         row += ';';
     }
     row += ';';
-    AppendDecimal(row, start.minAccZ, 2);
-    row += ';';
-    AppendDecimal(row, start.maxAccZ, 2);
-    row += ';';
-    AppendDecimal(row, start.maxIas, 1);
-    row += ';';
-    AppendDecimal(row, start.maxAltitude, 1);
+    AppendStartValues(row, start, kLogbookValues);
     row += ';';
     AppendInt(row, static_cast<long long>(std::count_if(start.samples.begin(), start.samples.end(),
                                                         [](const Sample& s) { return s.eventMark; })));

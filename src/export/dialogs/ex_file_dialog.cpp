@@ -20,12 +20,12 @@ CExFileDialog::CExFileDialog(QWidget* parent, const QString& caption, const QStr
         layout()->addWidget(checkBox_);
 }
 
-void CExFileDialog::setExtendedKml(bool extended)
+void CExFileDialog::SetExtendedKml(bool extended)
 {
     checkBox_->setChecked(extended);
 }
 
-bool CExFileDialog::extendedKml() const
+bool CExFileDialog::ExtendedKml() const
 {
     return checkBox_->isChecked();
 }

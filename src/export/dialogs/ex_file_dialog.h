@@ -17,11 +17,11 @@ public:
                   const QString& filter);
 
     // Ticks or clears the check box.
-    void setExtendedKml(bool extended);
+    void SetExtendedKml(bool extended);
     // The check box state; follows every click on it.
-    bool extendedKml() const;
+    bool ExtendedKml() const;
 
-    QCheckBox* extendedKmlCheckBox() const { return checkBox_; }
+    QCheckBox* ExtendedKmlCheckBox() const { return checkBox_; }
 
 private:
     QCheckBox* checkBox_ = nullptr;  // owned by the dialog

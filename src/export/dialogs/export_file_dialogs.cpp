@@ -77,10 +77,10 @@ std::optional<QString> AskKmlExportPath(QWidget* parent, const QString& proposed
 {
     CExFileDialog dialog(parent, QString(), QString(), QString());
     SetUpSaveDialog(dialog, kKmlFilterList, QStringLiteral("kml"), proposedPath);
-    dialog.setExtendedKml(extended);
+    dialog.SetExtendedKml(extended);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    extended = dialog.extendedKml();
+    extended = dialog.ExtendedKml();
     return dialog.selectedFiles().constFirst();
 }
 
