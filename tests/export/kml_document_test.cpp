@@ -151,10 +151,7 @@ TEST(KmlLineDocument, ThinningCountsPointsWithFixAndRestartsWithEachDocument) {
                                  "       11.00000000,46.00000000,100.0 \r\n";
 
     std::map<std::string, std::string> environment = {{"KML_REMOVECNT", "2"}};
-    KmlWriter writer([&environment](const char* name) -> std::optional<std::string> {
-        auto it = environment.find(name);
-        return it == environment.end() ? std::nullopt : std::optional<std::string>(it->second);
-    });
+    KmlWriter writer(test::LiveEnvironment(environment));
     EXPECT_EQ(Coordinates(Export(start, false, writer)), expected);
     EXPECT_EQ(Coordinates(Export(start, false, writer)), expected) << "second export of the same run";
     // The track is never thinned.
@@ -242,10 +239,7 @@ TEST(KmlWriterEnvironment, LineWidthAndRemoveCount) {
 
     // A count read once stays in force while the variable is unset.
     std::map<std::string, std::string> environment = {{"KML_REMOVECNT", " 3x"}};
-    KmlWriter writer([&environment](const char* name) -> std::optional<std::string> {
-        auto it = environment.find(name);
-        return it == environment.end() ? std::nullopt : std::optional<std::string>(it->second);
-    });
+    KmlWriter writer(test::LiveEnvironment(environment));
     writer.KmlReadEnvironment();
     EXPECT_EQ(writer.RemoveCount(), 3);
     EXPECT_EQ(writer.LineWidth(), 2);
