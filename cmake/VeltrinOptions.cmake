@@ -6,13 +6,14 @@ target_compile_options(veltrin_warnings INTERFACE
                                   -Wold-style-cast -Wcast-align -Woverloaded-virtual
                                   -Wconversion -Wsign-conversion -Wnull-dereference>)
 
-# Adds each listed sub-folder that holds a CMakeLists.txt, so that a layer can
-# be added by creating its folder.
-function(veltrin_add_present_subdirectories)
+# Adds each listed sub-folder. A folder without a CMakeLists.txt stops the
+# configuration, so that a misspelt or lost folder is not skipped unnoticed.
+function(veltrin_add_subdirectories)
   foreach(dir IN LISTS ARGN)
-    if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
-      add_subdirectory(${dir})
+    if(NOT EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+      message(FATAL_ERROR "veltrin_add_subdirectories: ${CMAKE_CURRENT_SOURCE_DIR}/${dir} holds no CMakeLists.txt")
     endif()
+    add_subdirectory(${dir})
   endforeach()
 endfunction()
 

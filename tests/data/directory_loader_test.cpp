@@ -89,6 +89,29 @@ TEST(LoadDirectory, LetterCaseAndOrderIgnoreCase)
                                                               "D120826b/S090000", "D120827/S080000"}));
 }
 
+// A flight that started between 00:00 and 00:59 UTC vanished from the list.
+TEST(LoadDirectory, RegressionFirstHourStartsWereDropped)
+{
+    struct Case {
+        const char* file;
+        CalendarSeconds startTime;
+    };
+    const Case cases[] = {
+        {"D120826/S000512.LOG", Utc(2012, 8, 26, 0, 5, 12)},
+        {"D120826/S0A0000", Utc(2012, 8, 26, 0, 0, 0)},
+    };
+    TempDir base;
+    for (const Case& c : cases)
+        WriteFile(base.path() / c.file, "x");
+    Recording recording;
+    LoadDirectory(base.path(), recording);
+    ASSERT_EQ(recording.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].file);
+        EXPECT_EQ(recording[i].startTime, cases[i].startTime);
+    }
+}
+
 TEST(LoadDirectory, StartTimesFromDayAndStartNames)
 {
     struct Case {
@@ -96,10 +119,6 @@ TEST(LoadDirectory, StartTimesFromDayAndStartNames)
         CalendarSeconds startTime;
     };
     const Case cases[] = {
-        // Regression: a flight that started between 00:00 and 00:59 UTC vanished
-        // from the list.
-        {"D120826/S000512.LOG", Utc(2012, 8, 26, 0, 5, 12)},
-        {"D120826/S0A0000", Utc(2012, 8, 26, 0, 0, 0)},
         // Dates after 2038.
         {"D400101/S000000", CalendarSeconds{2208988800}},
         {"D991231/S235959", Utc(2099, 12, 31, 23, 59, 59)},

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the data tests: framed sentences and temporary folders.
 
-#include "data/sentence_parser.h"
+#include "support/framed_sentence.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -10,13 +10,6 @@
 #include <string_view>
 
 namespace veltrin::test {
-
-// `body` ("$GPGGA,...") with its correct "*hh" appended.
-inline std::string Framed(std::string body)
-{
-    AppendChecksum(body);
-    return body;
-}
 
 inline void WriteFile(const std::filesystem::path& path, std::string_view bytes)
 {

@@ -37,7 +37,7 @@ std::size_t EntriesIn(const std::filesystem::path& dir) {
     return n;
 }
 
-TEST(ExportFailure, FolderThatCannotHoldFilesIsReportedAsCannotCreate) {
+TEST(ExportFailure, RegressionFolderThatCannotHoldFilesFailedSilently) {
     TempDir dir;
     WriteFile(dir / "plain-file", "x");
     const std::filesystem::path inside = dir / "plain-file" / "flight.csv";
@@ -58,7 +58,7 @@ TEST(ExportFailure, FolderThatCannotHoldFilesIsReportedAsCannotCreate) {
     EXPECT_EQ(EntriesIn(dir.path()), 2u);
 }
 
-TEST(ExportFailure, WriteErrorPartWayKeepsTheOldCsvFile) {
+TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenCsvFile) {
     TempDir dir;
     WriteFile(dir / "flight.csv", "old contents");
     for (std::size_t failAfter : {std::size_t{100}, std::size_t{3} << 20}) {  // before and after the first buffer
@@ -74,7 +74,7 @@ TEST(ExportFailure, WriteErrorPartWayKeepsTheOldCsvFile) {
     }
 }
 
-TEST(ExportFailure, WriteErrorPartWayKeepsTheOldKmlFileAndTheWriterRecovers) {
+TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenKmlFile) {
     TempDir dir;
     WriteFile(dir / "track.kml", "old contents");
     KmlWriter writer(test::FixedEnvironment({}));
@@ -104,7 +104,7 @@ TEST(AtomicFile, FileLeftUncommittedIsDiscarded) {
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFile, NameAtTheLengthLimitIsWrittenAndALongerOneIsRefused) {
+TEST(AtomicFile, RegressionNameNearTheLengthLimitFailedForItsTemporaryName) {
     TempDir dir;
     const std::string longest = std::string(251, 'x') + ".csv";  // 255 bytes, the usual limit
     const ExportResult written = ExportCsv(BusyStart(2, 0), dir / longest);

@@ -1,23 +1,9 @@
 #include "export_test_support.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <stdexcept>
-#include <utility>
 
 namespace veltrin::test {
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "veltrin-export-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::string bytes;
@@ -35,14 +21,6 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     out << bytes;
 }
 
-EnvironmentLookup FixedEnvironment(std::map<std::string, std::string> variables) {
-    return [variables = std::move(variables)](const char* name) -> std::optional<std::string> {
-        auto it = variables.find(name);
-        if (it == variables.end()) return std::nullopt;
-        return it->second;
-    };
-}
-
 GpsFix Fix(bool valid, double latitude, double longitude, double altitude, double gpsAltitude) {
     GpsFix fix;
     fix.valid = valid;
@@ -51,14 +29,6 @@ GpsFix Fix(bool valid, double latitude, double longitude, double altitude, doubl
     fix.altitude = altitude;
     fix.gpsAltitude = gpsAltitude;
     return fix;
-}
-
-std::string Sentence(const std::string& body) {
-    unsigned sum = 0;
-    for (char c : body) sum ^= static_cast<unsigned char>(c);
-    char checksum[4];
-    std::snprintf(checksum, sizeof checksum, "%02X", sum & 0xffu);
-    return "$" + body + "*" + checksum;
 }
 
 void WriteSampleDataFile(const std::filesystem::path& path) {
@@ -73,7 +43,7 @@ void WriteSampleDataFile(const std::filesystem::path& path) {
         "VLTLD,12.000,0,153012",
     };
     std::string text;
-    for (const char* line : lines) text += Sentence(line) + "\r\n";
+    for (const char* line : lines) text += Framed(std::string("$") + line) + "\r\n";
     WriteFile(path, text);
 }
 

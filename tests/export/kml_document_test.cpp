@@ -151,10 +151,7 @@ TEST(KmlLineDocument, ThinningCountsPointsWithFixAndRestartsWithEachDocument) {
                                  "       11.00000000,46.00000000,100.0 \r\n";
 
     std::map<std::string, std::string> environment = {{"KML_REMOVECNT", "2"}};
-    KmlWriter writer([&environment](const char* name) -> std::optional<std::string> {
-        auto it = environment.find(name);
-        return it == environment.end() ? std::nullopt : std::optional<std::string>(it->second);
-    });
+    KmlWriter writer(test::LiveEnvironment(environment));
     EXPECT_EQ(Coordinates(Export(start, false, writer)), expected);
     EXPECT_EQ(Coordinates(Export(start, false, writer)), expected) << "second export of the same run";
     // The track is never thinned.
@@ -220,7 +217,7 @@ TEST(KmlLineDocument, RegressionOffsetFromAnEleventhPointWithoutFix) {
     EXPECT_EQ(AltitudeOffset(StartAt(test::kAugust26, fixes)), 0);
 }
 
-TEST(KmlLineDocument, TwoExportsWithOneWriterAreBothComplete) {
+TEST(KmlLineDocument, RegressionSecondExportWithOneWriterLostItsHead) {
     KmlWriter writer(FixedEnvironment({}));
     const StartRecord start = StartAt(test::kAugust26, {Fix(true, 48.0, 11.0, 100.0)});
     const std::string first = Export(start, false, writer);
@@ -242,10 +239,7 @@ TEST(KmlWriterEnvironment, LineWidthAndRemoveCount) {
 
     // A count read once stays in force while the variable is unset.
     std::map<std::string, std::string> environment = {{"KML_REMOVECNT", " 3x"}};
-    KmlWriter writer([&environment](const char* name) -> std::optional<std::string> {
-        auto it = environment.find(name);
-        return it == environment.end() ? std::nullopt : std::optional<std::string>(it->second);
-    });
+    KmlWriter writer(test::LiveEnvironment(environment));
     writer.KmlReadEnvironment();
     EXPECT_EQ(writer.RemoveCount(), 3);
     EXPECT_EQ(writer.LineWidth(), 2);
@@ -360,13 +354,36 @@ TEST(KmlTrackDocument, CoordinatesAgreeWithPositionAt) {
     EXPECT_EQ(document.substr(from, document.find("\t\t\t<ExtendedData>") - from), expected);
 }
 
+TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates) {
+    // A gap between fixes at the ends of the number range: interpolating in one
+    // pass wrote "inf" coordinates.
+    std::vector<GpsFix> fixes = {Fix(true, 1e308, 9, 100.0), Fix(false, 0, 0, 100.0), Fix(true, -1e308, 9, 100.0)};
+    fixes[0].utcTime = 21;
+    fixes[1].utcTime = 22;
+    fixes[2].utcTime = 23;
+    const StartRecord start = StartAt(test::kAugust26, fixes);
+    std::string expected;
+    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(fixes.size()); ++i) {
+        const Position p = PositionAt(start.fixes, i);
+        expected += "\t\t\t<gx:coord>";
+        AppendFixed(expected, p.longitude, 8);
+        expected += ' ';
+        AppendFixed(expected, p.latitude, 8);
+        expected += " 100.00</gx:coord>\r\n";
+    }
+    const std::string document = Export(start, true);
+    const auto from = document.find("\t\t\t<gx:coord>");
+    EXPECT_EQ(document.substr(from, document.find("\t\t\t<ExtendedData>") - from), expected);
+    EXPECT_EQ(document.find("inf"), std::string::npos);
+}
+
 TEST(KmlTime, PointTimeCarriesTheStartDateAndWholeSeconds) {
     EXPECT_EQ(KmlTimeString(TrackPointTime(test::kAugust26 + 14 * 3600, 12 * 3600 + 34 * 60 + 56.7)),
               "2012-08-26T12:34:56Z");
     EXPECT_EQ(KmlTimeString(TrackPointTime(test::kAugust26 + 11 * 3600, 5.0)), "2012-08-26T00:00:05Z");
 }
 
-TEST(KmlTime, PointAfterMidnightIsNotDatedBeforeTheStart) {
+TEST(KmlTime, RegressionPointAfterMidnightDatedADayBack) {
     const CalendarSeconds start = test::kAugust26 + 23 * 3600 + 55 * 60;
     EXPECT_EQ(KmlTimeString(TrackPointTime(start, 23 * 3600 + 59 * 60 + 59.9)), "2012-08-26T23:59:59Z");
     EXPECT_EQ(KmlTimeString(TrackPointTime(start, 65.0)), "2012-08-27T00:01:05Z");

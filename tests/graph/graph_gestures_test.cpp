@@ -84,7 +84,7 @@ TEST_F(Gestures, ShiftDragOnItsStartingColumnZoomsNothing)
     EXPECT_EQ(pane.History().Size(), 1);
 }
 
-TEST_F(Gestures, ReleasingABandThatZoomsNothingLeavesNoOutlineOnScreen)
+TEST_F(Gestures, RegressionBandThatZoomsNothingLeftItsOutline)
 {
     struct PaintCounter : QObject {
         int paints = 0;
@@ -184,7 +184,7 @@ TEST_F(Gestures, PanFollowsTheMouseAndStopsAtTheDataEnd)
     EXPECT_EQ(pane.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(Gestures, ActivationChangeEndsAPanAndItsCursor)
+TEST_F(Gestures, RegressionPanCursorStuckAfterAnActivationChange)
 {
     Apply(100, 160);
     QApplication::setActiveWindow(&pane);
@@ -208,7 +208,7 @@ TEST_F(Gestures, ActivationChangeEndsAPanAndItsCursor)
     EXPECT_EQ(pane.cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(Gestures, ActivationArrivingAfterThePressKeepsTheDrag)
+TEST_F(Gestures, RegressionFirstDragAfterActivationLost)
 {
     // The click into an inactive window starts the gesture; the window becomes
     // active only after the press has been handled.
@@ -263,7 +263,7 @@ TEST_F(Gestures, MiddleClickSetsTheMarkerEvenWhenNotInteractive)
     EXPECT_FALSE(pane.Plot().MarkerShown());
 }
 
-TEST_F(Gestures, MarkerOnTheLastSampleReportsThatSampleNotTheOneBefore)
+TEST_F(Gestures, RegressionMarkerOnTheLastSampleReportedTheRowBefore)
 {
     Apply(540, 600);  // the view ends on the last row, 600 s
     MarkerLog log;

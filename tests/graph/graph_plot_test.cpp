@@ -175,7 +175,7 @@ TEST(GraphPlot, RenderedAxesCurveAndBackground)
     EXPECT_GT(CountDark(withTitle, QRect(0, 0, plot.Mapping().area.left, 300)), 20);
 }
 
-TEST(GraphPlot, CurveOnTheAxesStaysVisible)
+TEST(GraphPlot, RegressionCurveOnTheAxesHiddenByTheClip)
 {
     // A speed of 0 on the ground lies on the x axis; the flight ends on xMax.
     const TestTable ground(61, 1000, 1, [](int, int) { return 0.0; });

@@ -108,7 +108,7 @@ TEST_F(ScriptedSession, PasswordVerdictFollowsTheNewestReply)
     EXPECT_EQ(session.GetPassword(), "again");
 }
 
-TEST_F(ScriptedSession, UnsendablePasswordIsNeverAccepted)
+TEST_F(ScriptedSession, RegressionUnsendablePasswordReadAsAccepted)
 {
     disk->Queue(Reply("PASS,1"));
     ASSERT_TRUE(session.CheckPassword("secret"));
@@ -131,6 +131,10 @@ TEST(RecorderCommands, FormatNumbersLikeTheRecorderExpects)
 {
     EXPECT_EQ(recorder_commands::WriteLimits(-3.5, 5.5, 250), "LIMITS,1,-3.5,5.5,250");
     EXPECT_EQ(recorder_commands::WriteLimits(0, 0.04, 99.6), "LIMITS,1,0.0,0.0,100");
+}
+
+TEST(RecorderCommands, RegressionOverlongCommandTextOverranTheRecordersBuffer)
+{
     EXPECT_EQ(recorder_commands::FrameCommand(std::string(246, 'a')), std::nullopt);
     EXPECT_TRUE(recorder_commands::FrameCommand(std::string(245, 'a')).has_value());
 }

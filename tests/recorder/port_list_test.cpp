@@ -10,7 +10,7 @@
 namespace veltrin {
 namespace {
 
-TEST(PackPortList, TakesOnlyNamesThatFitWithTheClosingZero)
+TEST(PackPortList, RegressionPortListOverrun)
 {
     const std::vector<std::string> names = {"ttyS0", "ttyUSB0", "ttyS1"};
     struct Case {

@@ -190,7 +190,7 @@ TEST(SerialRecorder, UnpluggedRecorderComesBackWithItsSavedSettings)
 // The simulator ends during one of the waits between the four commands that
 // write the settings: whatever was left unsent is reported, never claimed as
 // delivered, and detection on the same port finds the recorder once it is back.
-TEST(SerialRecorder, RecorderLostWhileWritingSettingsIsReportedAndFoundAgain)
+TEST(SerialRecorder, RegressionSettingsWrittenToAnUnpluggedRecorderReportedSent)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

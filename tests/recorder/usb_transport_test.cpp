@@ -127,7 +127,7 @@ TEST_F(UsbFixture, ReplyLongerThanOneExchangeArrivesWhole)
     EXPECT_GT(disk->exchanges, 3);
 }
 
-TEST_F(UsbFixture, ReplyBytesAreNotLostWhenMoreArriveThanTheBufferHolds)
+TEST_F(UsbFixture, RegressionReplyBytesLostWhenMoreArriveThanTheBufferHolds)
 {
     ASSERT_TRUE(usb.UsbOpen());
     std::string reply;
@@ -164,7 +164,7 @@ TEST_F(UsbFixture, WriteOf300BytesKeepsWhatFitsAndReportsFailure)
     EXPECT_EQ(disk->received, "");
 }
 
-TEST_F(UsbFixture, VanishedDriveClosesAndIsFoundAgain)
+TEST_F(UsbFixture, RegressionUnpluggedUsbRecorderStayedOpen)
 {
     ASSERT_TRUE(usb.UsbOpen());
     disk->failWith = ENODEV;

@@ -125,7 +125,7 @@ TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
     }
 }
 
-TEST_F(FrameCommandsTest, ClickIntoAGraphMakesItsWindowTheActiveOne)
+TEST_F(FrameCommandsTest, RegressionClickIntoAGraphDidNotActivateItsWindow)
 {
     CMainFrame& frame = MakeFrame();
     frame.MdiArea()->setActiveSubWindow(frame.SpeedWindow());
@@ -137,7 +137,7 @@ TEST_F(FrameCommandsTest, ClickIntoAGraphMakesItsWindowTheActiveOne)
     }
 }
 
-TEST_F(FrameCommandsTest, HidingTheActiveWindowHandsActivationToAVisibleOne)
+TEST_F(FrameCommandsTest, RegressionHidingTheActiveWindowLeftNoneActive)
 {
     WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
                   SteadyStart(60));
@@ -168,7 +168,7 @@ TEST_F(FrameCommandsTest, HidingTheActiveWindowHandsActivationToAVisibleOne)
     EXPECT_EQ(MenuBarLayout().size(), 5);
 }
 
-TEST_F(FrameCommandsTest, SingleClickShowsValuesOnlyWhileEnterOrDoubleClickShowsTheStart)
+TEST_F(FrameCommandsTest, RegressionSingleClickShowedTheGraphs)
 {
     WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
                   SteadyStart(60));

@@ -1,9 +1,9 @@
 #include "shell/frame_settings.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace veltrin {
 namespace {
@@ -23,13 +23,6 @@ TEST(MountPointsFromMountInfo, TakesTheFifthFieldAndDecodesBlanks)
 
 class CardDirectoryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        root_ = fs::temp_directory_path() / ("veltrin_card_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
     std::string MakeVolume(const std::string& name, const std::string& folder)
     {
         const fs::path volume = root_ / name;
@@ -37,7 +30,8 @@ protected:
         return volume.string();
     }
 
-    fs::path root_;
+    test::TempDir folder_{"veltrin-card"};
+    const fs::path& root_ = folder_.path();
 };
 
 TEST_F(CardDirectoryTest, TakesTheFirstDataFolderUnderTheRootsInRootOrder)

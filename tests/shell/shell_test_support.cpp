@@ -1,7 +1,7 @@
 #include "shell_test_support.h"
 
 #include "data/number_format.h"
-#include "data/sentence_parser.h"
+#include "support/framed_sentence.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,12 +13,6 @@
 namespace veltrin::test {
 
 namespace {
-
-std::string Framed(std::string body)
-{
-    AppendChecksum(body);
-    return body;
-}
 
 void AppendField(std::string& line, double value, int precision)
 {

@@ -49,7 +49,7 @@ TEST_F(CardFiles, ReadsLinesNewestFirst)
     EXPECT_TRUE(ReadLinesNewestFirst(root_ / "missing").empty());
 }
 
-TEST_F(CardFiles, LastLineWithoutLineEndIsNotJoinedToThePreviousLine)
+TEST_F(CardFiles, RegressionLastLineWithoutLineEndJoinedToThePreviousLine)
 {
     EXPECT_EQ(ReadLinesNewestFirst(Write("a", "A\nB\nC")), (std::vector<std::string>{"C", "B", "A"}));
 }

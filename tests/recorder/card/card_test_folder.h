@@ -2,6 +2,7 @@
 // A fresh temporary folder per test, removed afterwards.
 
 #include "recorder/card/card_files.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,6 @@ namespace veltrin::card {
 
 class CardFolderTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/veltrin-card-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(root_); }
-
     std::filesystem::path Write(const std::string& relative, std::string_view content)
     {
         const std::filesystem::path path = root_ / relative;
@@ -35,7 +28,8 @@ protected:
         return ReadFileContent(path).value_or("<unreadable>");
     }
 
-    std::filesystem::path root_;
+    test::TempDir folder_{"veltrin-card"};
+    const std::filesystem::path& root_ = folder_.path();
 };
 
 }  // namespace veltrin::card

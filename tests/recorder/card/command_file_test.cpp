@@ -93,13 +93,13 @@ TEST_F(CommandFile, SecondWriteOverwritesAndLeavesNoTemporaryFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), std::filesystem::directory_iterator()), 1);
 }
 
-TEST_F(CommandFile, UnwritableFolderReportsFailure)
+TEST_F(CommandFile, RegressionUnwritableFolderReportedSuccess)
 {
     const auto notAFolder = Write("VELT", "a regular file where the folder should be");
     EXPECT_FALSE(WriteCommandFile(notAFolder / "CONFIG.INI", "pw", "sn", ""));
 }
 
-TEST_F(CommandFile, FailedWriteKeepsTheEarlierFile)
+TEST_F(CommandFile, RegressionFailedWriteLeftAHalfWrittenFile)
 {
     const auto path = root_ / "CONFIG.INI";
     ASSERT_TRUE(WriteCommandFile(path, "one", "", ""));

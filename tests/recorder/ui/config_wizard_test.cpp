@@ -191,7 +191,7 @@ TEST_F(UsbConfigWizard, UsbDriveIsTheOnlyPortAndHidesTheCardButton)
     EXPECT_EQ(Status(), QString::fromUtf8(kFound).arg("2.10", "SN4711"));
 }
 
-TEST_F(UsbConfigWizard, FinishWithRecorderUnpluggedSaysSoAndStaysOpen)
+TEST_F(UsbConfigWizard, RegressionFinishWithUsbRecorderUnpluggedClosedWithoutSending)
 {
     GoToLimitsPage();
     const QString rememberedBefore = port_;
@@ -208,7 +208,7 @@ TEST_F(UsbConfigWizard, FinishWithRecorderUnpluggedSaysSoAndStaysOpen)
 // The serial recorder's pseudo-terminal goes away on the limits page: Finish
 // must not claim success for settings that went nowhere. Once the recorder
 // is back on the same port, Finish finds it again and writes them.
-TEST_F(ConfigWizard, FinishWithSerialRecorderGoneSaysSoAndSucceedsOnceItIsBack)
+TEST_F(ConfigWizard, RegressionFinishWithSerialRecorderGoneClosedWithoutSending)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -309,7 +309,7 @@ TEST_F(ConfigWizard, PasswordPageChecksEveryKeystrokeAndAllowsNextOnlyWhenAccept
     EXPECT_FALSE(NextEnabled());
 }
 
-TEST_F(ConfigWizard, CharactersThatWouldBreakTheCommandCannotBeTyped)
+TEST_F(ConfigWizard, RegressionCommaStarOrDollarSplitTheCommand)
 {
     StartWith({});
     wizard_->next();
@@ -445,7 +445,7 @@ TEST_F(ConfigWizard, RegistrationLongerThanTenCharactersCannotBeTyped)
     EXPECT_EQ(Control(1009)->text(), "D-ABCDEFGH");
 }
 
-TEST_F(ConfigWizard, LongRegistrationFromTheRecorderIsShownWhole)
+TEST_F(ConfigWizard, RegressionLongRegistrationFromTheRecorderCut)
 {
     StartWith({"--registration", "D-ABCDEFGHIJKL"});
     GoToLimitsPage();

@@ -21,7 +21,7 @@ TEST(ParseLimit, ReadsLeadingNumberAndZeroForAnythingElse)
         EXPECT_DOUBLE_EQ(ParseLimit(c.text), c.value) << '"' << c.text << '"';
 }
 
-TEST(ParseLimit, DecimalCommaIsNotCutToAnInteger)
+TEST(ParseLimit, RegressionDecimalCommaCutToAnInteger)
 {
     // A German user typing "-3,5" means -3.5, not -3.
     EXPECT_DOUBLE_EQ(ParseLimit("-3,5"), -3.5);
