@@ -44,7 +44,8 @@ fs::path g_scratch;
 
 void Check(bool condition)
 {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 void RemoveScratch()
@@ -65,7 +66,8 @@ std::string ReadWhole(const fs::path& path)
 std::size_t CountOf(std::string_view text, std::string_view what)
 {
     std::size_t count = 0;
-    for (std::size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + what.size())) {
+    for (std::size_t at = text.find(what); at != std::string_view::npos;
+         at = text.find(what, at + what.size())) {
         ++count;
     }
     return count;
@@ -75,14 +77,18 @@ std::size_t CountOf(std::string_view text, std::string_view what)
 // (no mark for 0), or what printf writes for a value that is not finite.
 bool IsNumber(std::string_view text, int precision, char mark)
 {
-    if (!text.empty() && text.front() == '-') text.remove_prefix(1);
-    if (text == "nan" || text == "inf") return true;
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    if (text == "nan" || text == "inf")
+        return true;
     const std::size_t fraction = precision > 0 ? static_cast<std::size_t>(precision) + 1 : 0;
-    if (text.size() <= fraction) return false;  // at least one digit before the mark
+    if (text.size() <= fraction)
+        return false;  // at least one digit before the mark
     const std::size_t point = text.size() - fraction;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool digit = text[i] >= '0' && text[i] <= '9';
-        if (fraction > 0 && i == point ? text[i] != mark : !digit) return false;
+        if (fraction > 0 && i == point ? text[i] != mark : !digit)
+            return false;
     }
     return true;
 }
@@ -95,9 +101,12 @@ std::vector<std::string_view> Split(std::string_view text, char separator, bool 
     std::size_t first = 0;
     for (;;) {
         const std::size_t end = text.find(separator, first);
-        const std::string_view part = text.substr(first, end == std::string_view::npos ? end : end - first);
-        if (!mergeRuns || !part.empty()) parts.push_back(part);
-        if (end == std::string_view::npos) return parts;
+        const std::string_view part =
+            text.substr(first, end == std::string_view::npos ? end : end - first);
+        if (!mergeRuns || !part.empty())
+            parts.push_back(part);
+        if (end == std::string_view::npos)
+            return parts;
         first = end + 1;
     }
 }
@@ -126,7 +135,8 @@ void CheckCsv(const veltrin::StartRecord& start, veltrin::CsvVariant variant)
         Check(fields.size() == std::size(kPrecisions));
         for (std::size_t i = 0; i < fields.size(); ++i) {
             std::string_view field = fields[i];
-            while (semicolon && !field.empty() && field.front() == ' ') field.remove_prefix(1);
+            while (semicolon && !field.empty() && field.front() == ' ')
+                field.remove_prefix(1);
             Check(IsNumber(field, kPrecisions[i], semicolon ? ',' : '.'));
         }
         ++rows;
@@ -150,17 +160,21 @@ void CheckLineDocument(const veltrin::StartRecord& start, std::string_view kml, 
 {
     Check(IsWellFormedXml(kml));
     std::size_t valid = 0;
-    for (const veltrin::GpsFix& fix : start.fixes) valid += fix.valid ? 1 : 0;
-    const std::size_t expected =
-        removeCount > 0 ? (valid + static_cast<std::size_t>(removeCount) - 1) / static_cast<std::size_t>(removeCount)
-                        : valid;
+    for (const veltrin::GpsFix& fix : start.fixes)
+        valid += fix.valid ? 1 : 0;
+    const std::size_t expected = removeCount > 0
+                                     ? (valid + static_cast<std::size_t>(removeCount) - 1) /
+                                           static_cast<std::size_t>(removeCount)
+                                     : valid;
     // The points are "lon,lat,alt" separated by white space.
     std::size_t points = 0;
     const std::string_view coordinates = Between(kml, "<coordinates>", "</coordinates>");
     for (std::size_t at = coordinates.find_first_not_of(" \t\r\n"); at != std::string_view::npos;
          at = coordinates.find_first_not_of(" \t\r\n", at)) {
-        const std::size_t end = std::min(coordinates.find_first_of(" \t\r\n", at), coordinates.size());
-        const std::vector<std::string_view> values = Split(coordinates.substr(at, end - at), ',', false);
+        const std::size_t end =
+            std::min(coordinates.find_first_of(" \t\r\n", at), coordinates.size());
+        const std::vector<std::string_view> values =
+            Split(coordinates.substr(at, end - at), ',', false);
         Check(values.size() == 3 && IsNumber(values[0], 8, '.') && IsNumber(values[1], 8, '.') &&
               IsNumber(values[2], 1, '.'));
         ++points;
@@ -173,7 +187,8 @@ void CheckTrackDocument(const veltrin::StartRecord& start, std::string_view kml)
 {
     Check(IsWellFormedXml(kml));
     const std::size_t n = start.fixes.size();
-    Check(CountOf(kml, "<when>") == n && CountOf(kml, "<gx:coord>") == n && CountOf(kml, "<gx:value>") == 2 * n);
+    Check(CountOf(kml, "<when>") == n && CountOf(kml, "<gx:coord>") == n &&
+          CountOf(kml, "<gx:value>") == 2 * n);
     const std::string_view firstCoord = Between(kml, "<gx:coord>", "</gx:coord>");
     const std::vector<std::string_view> values = Split(firstCoord, ' ', false);
     Check(values.size() == 3 && IsNumber(values[0], 8, '.') && IsNumber(values[1], 8, '.') &&
@@ -186,7 +201,8 @@ void CheckKml(const veltrin::StartRecord& start, bool extended, int removeCount)
     const std::optional<std::string> count =
         removeCount > 0 ? std::optional<std::string>(std::to_string(removeCount)) : std::nullopt;
     veltrin::KmlWriter writer([count](const char* name) -> std::optional<std::string> {
-        if (std::string_view(name) == veltrin::export_constants::kRemoveCountVariable) return count;
+        if (std::string_view(name) == veltrin::export_constants::kRemoveCountVariable)
+            return count;
         return std::nullopt;
     });
     const fs::path target = g_scratch / (extended ? "track.kml" : "line.kml");
@@ -206,7 +222,8 @@ void CheckKml(const veltrin::StartRecord& start, bool extended, int removeCount)
 fs::path ScratchParent()
 {
     std::error_code error;
-    if (std::getenv("TMPDIR") == nullptr && fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0) {
+    if (std::getenv("TMPDIR") == nullptr && fs::is_directory("/dev/shm", error) &&
+        access("/dev/shm", W_OK) == 0) {
         return "/dev/shm";
     }
     return fs::temp_directory_path();
@@ -225,12 +242,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < kHeaderSize) return 0;
-    const std::uint32_t timeChoice = static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
-                                     static_cast<std::uint32_t>(data[2]) << 16 |
-                                     static_cast<std::uint32_t>(data[3]) << 24;
+    if (size < kHeaderSize)
+        return 0;
+    const std::uint32_t timeChoice =
+        static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
+        static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
     const int removeCount = data[4] % 5;
-    const std::string_view bytes(reinterpret_cast<const char*>(data) + kHeaderSize, size - kHeaderSize);
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + kHeaderSize,
+                                 size - kHeaderSize);
 
     veltrin::StartRecord start;
     start.startTime = kYear2000 + timeChoice % kCenturySeconds;

@@ -30,15 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         stream.Finish();
     }
-    if (whole.samples.size() != blocks.samples.size() || whole.fixes.size() != blocks.fixes.size() ||
-        whole.landingTime != blocks.landingTime) {
+    if (whole.samples.size() != blocks.samples.size() ||
+        whole.fixes.size() != blocks.fixes.size() || whole.landingTime != blocks.landingTime) {
         std::abort();
     }
     for (std::size_t i = 0; i < whole.samples.size(); ++i) {
         const veltrin::Sample& a = whole.samples[i];
         const veltrin::Sample& b = blocks.samples[i];
-        if (a.timeMs != b.timeMs || a.eventMark != b.eventMark || std::memcmp(&a.accZ, &b.accZ, sizeof a.accZ) != 0 ||
-            std::memcmp(&a.ias, &b.ias, sizeof a.ias) != 0 || std::memcmp(&a.altitude, &b.altitude, sizeof a.altitude) != 0) {
+        if (a.timeMs != b.timeMs || a.eventMark != b.eventMark ||
+            std::memcmp(&a.accZ, &b.accZ, sizeof a.accZ) != 0 ||
+            std::memcmp(&a.ias, &b.ias, sizeof a.ias) != 0 ||
+            std::memcmp(&a.altitude, &b.altitude, sizeof a.altitude) != 0) {
             std::abort();
         }
     }

@@ -36,7 +36,8 @@ void CheckFieldRules(std::string_view field)
         std::abort();
     }
     double d = 0.0;
-    if (!SameReal(veltrin::ReadRealField(field), std::sscanf(text.c_str(), "%lf", &d) == 1 ? d : 0.0)) {
+    if (!SameReal(veltrin::ReadRealField(field),
+                  std::sscanf(text.c_str(), "%lf", &d) == 1 ? d : 0.0)) {
         std::abort();
     }
     float f = 0.0F;
@@ -61,7 +62,8 @@ bool ReferenceChecksum(std::string_view line)
 {
     line = line.substr(0, line.find('\0'));
     std::size_t i = 0;
-    while (i < line.size() && (line[i] == '\r' || line[i] == '\n' || line[i] == ' ' || line[i] == '\t')) {
+    while (i < line.size() &&
+           (line[i] == '\r' || line[i] == '\n' || line[i] == ' ' || line[i] == '\t')) {
         ++i;
     }
     if (i == line.size()) {
@@ -100,7 +102,8 @@ void CheckPlainSampleLine(std::string_view line)
         return;
     }
     veltrin::Sentence sentence;
-    const veltrin::DrFields* general = veltrin::ParseSentence(sentence, line) ? sentence.Get<veltrin::DrFields>() : nullptr;
+    const veltrin::DrFields* general =
+        veltrin::ParseSentence(sentence, line) ? sentence.Get<veltrin::DrFields>() : nullptr;
     if (general == nullptr || !SameFields(fast, *general)) {
         std::abort();
     }

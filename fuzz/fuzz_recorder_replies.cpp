@@ -35,7 +35,8 @@ namespace rc = veltrin::recorder_constants;
 
 void Check(bool condition)
 {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 struct Options {
@@ -67,7 +68,8 @@ public:
             request.data[1] = 15;
             return 0;
         }
-        if (source_.options.emptyExchanges && exchange % 3 == 0) return 0;
+        if (source_.options.emptyExchanges && exchange % 3 == 0)
+            return 0;
         std::size_t count = 0;
         while (count < source_.options.bytesPerExchange && source_.at < source_.bytes.size()) {
             request.data[2 + count++] = static_cast<std::uint8_t>(source_.bytes[source_.at++]);
@@ -104,13 +106,15 @@ void RepairChecksums(std::string& bytes)
     std::size_t first = 0;
     while (first < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", first);
-        if (end == std::string::npos) end = bytes.size();
+        if (end == std::string::npos)
+            end = bytes.size();
         const std::size_t stop = std::min(end, bytes.find('\0', first));
         std::size_t i = bytes.find_first_not_of(" \t", first);
         if (i < stop) {
             unsigned sum = 0;
             if (bytes[i] != '*') {
-                for (++i; i < stop && bytes[i] != '*'; ++i) sum ^= static_cast<unsigned char>(bytes[i]);
+                for (++i; i < stop && bytes[i] != '*'; ++i)
+                    sum ^= static_cast<unsigned char>(bytes[i]);
             }
             if (i + 2 < stop) {
                 static constexpr char kHex[] = "0123456789ABCDEF";
@@ -124,7 +128,8 @@ void RepairChecksums(std::string& bytes)
 
 bool SameReal(double a, double b)
 {
-    if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
+    if (std::isnan(a) || std::isnan(b))
+        return std::isnan(a) && std::isnan(b);
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
@@ -132,10 +137,12 @@ bool SameReal(double a, double b)
 void ApplyLine(veltrin::RecorderInfo& info, std::string_view line)
 {
     veltrin::Sentence sentence;
-    if (!veltrin::ParseSentence(sentence, line) || sentence.kind != veltrin::SentenceKind::Tx) return;
+    if (!veltrin::ParseSentence(sentence, line) || sentence.kind != veltrin::SentenceKind::Tx)
+        return;
     const veltrin::ReplyFields* reply = sentence.Get<veltrin::ReplyFields>();
     Check(reply != nullptr);
-    const char* textEnd = static_cast<const char*>(std::memchr(reply->text, '\0', sizeof reply->text));
+    const char* textEnd =
+        static_cast<const char*>(std::memchr(reply->text, '\0', sizeof reply->text));
     Check(textEnd != nullptr);
     const std::string_view text(reply->text, static_cast<std::size_t>(textEnd - reply->text));
     switch (reply->key) {
@@ -148,18 +155,13 @@ void ApplyLine(veltrin::RecorderInfo& info, std::string_view line)
         Check(text.find_first_of(",*") == std::string_view::npos);
         info.serialNumber = std::string(text);
         break;
-    case veltrin::ReplyKey::Version:
-        info.version = static_cast<float>(reply->reals[0]);
-        break;
-    case veltrin::ReplyKey::Pass:
-        info.passwordAccepted = reply->value == 1;
-        break;
+    case veltrin::ReplyKey::Version: info.version = static_cast<float>(reply->reals[0]); break;
+    case veltrin::ReplyKey::Pass: info.passwordAccepted = reply->value == 1; break;
     case veltrin::ReplyKey::LfzSign:
         Check(text.find_first_of(",*") == std::string_view::npos);
         info.registration = std::string(text);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -170,7 +172,8 @@ veltrin::RecorderInfo ExpectedInfo(std::string_view bytes)
     bool skipping = false;
     for (const char c : bytes) {
         if (c == '\r' || c == '\n') {
-            if (!skipping && !line.empty()) ApplyLine(info, line);
+            if (!skipping && !line.empty())
+                ApplyLine(info, line);
             line.clear();
             skipping = false;
         } else if (!skipping) {
@@ -189,24 +192,28 @@ veltrin::RecorderInfo ExpectedInfo(std::string_view bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     ReplySource source;
     source.options.bytesPerExchange = 1 + (data[0] & 0x0fU) % rc::kMaxBytesIn;
     source.options.repairChecksums = (data[0] & 0x10U) != 0;
     source.options.emptyExchanges = (data[0] & 0x20U) != 0;
     source.options.wrongTags = (data[0] & 0x40U) != 0;
     std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    if (source.options.repairChecksums) RepairChecksums(bytes);
+    if (source.options.repairChecksums)
+        RepairChecksums(bytes);
     source.bytes = bytes;
 
-    veltrin::RecorderSession session(std::make_unique<FuzzDrives>(source), [](std::chrono::milliseconds) {});
+    veltrin::RecorderSession session(std::make_unique<FuzzDrives>(source),
+                                     [](std::chrono::milliseconds) {});
     Check(session.Link().LinkOpen("USB"));
     // Each round runs at least two exchanges, and of any two rounds at least
     // one brings a byte: the bytes run out before this many rounds.
     for (std::size_t round = 0;; ++round) {
         Check(round <= 2 * bytes.size() + 16);
         session.ReadReplies();
-        if (source.at == bytes.size() && !session.Link().LinkDataWaiting()) break;
+        if (source.at == bytes.size() && !session.Link().LinkDataWaiting())
+            break;
     }
 
     const veltrin::RecorderInfo got = session.GetRecorderInfo();

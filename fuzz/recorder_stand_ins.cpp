@@ -16,7 +16,9 @@ bool SerialPort::Open()
 {
     return false;
 }
-void SerialPort::Close() {}
+void SerialPort::Close()
+{
+}
 bool SerialPort::IsOpen() const
 {
     return false;

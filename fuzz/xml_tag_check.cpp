@@ -46,20 +46,24 @@ public:
     void Skip() { ++at_; }
     bool Take(std::string_view expected)
     {
-        if (text_.substr(at_, expected.size()) != expected) return false;
+        if (text_.substr(at_, expected.size()) != expected)
+            return false;
         at_ += expected.size();
         return true;
     }
     void SkipSpace()
     {
-        while (!AtEnd() && IsSpace(text_[at_])) ++at_;
+        while (!AtEnd() && IsSpace(text_[at_]))
+            ++at_;
     }
 
     bool Name(std::string_view& name)
     {
-        if (!IsNameStart(Peek())) return false;
+        if (!IsNameStart(Peek()))
+            return false;
         const std::size_t first = at_;
-        while (IsNameChar(Peek())) ++at_;
+        while (IsNameChar(Peek()))
+            ++at_;
         name = text_.substr(first, at_ - first);
         return true;
     }
@@ -70,11 +74,14 @@ public:
         Skip();
         std::size_t digits = 0;
         if (Take("#x")) {
-            for (; IsHexDigit(Peek()); Skip()) ++digits;
+            for (; IsHexDigit(Peek()); Skip())
+                ++digits;
         } else if (Take("#")) {
-            for (; IsDigit(Peek()); Skip()) ++digits;
+            for (; IsDigit(Peek()); Skip())
+                ++digits;
         } else {
-            digits = Take("amp") || Take("lt") || Take("gt") || Take("quot") || Take("apos") ? 1 : 0;
+            digits =
+                Take("amp") || Take("lt") || Take("gt") || Take("quot") || Take("apos") ? 1 : 0;
         }
         return digits > 0 && Take(";");
     }
@@ -87,25 +94,32 @@ public:
         for (;;) {
             const std::size_t before = at_;
             SkipSpace();
-            if (!IsNameStart(Peek())) return true;
+            if (!IsNameStart(Peek()))
+                return true;
             std::string_view name;
-            if (at_ == before || !Name(name)) return false;  // white space must separate attributes
+            if (at_ == before || !Name(name))
+                return false;  // white space must separate attributes
             SkipSpace();
-            if (!Take("=")) return false;
+            if (!Take("="))
+                return false;
             SkipSpace();
             const char quote = Peek();
-            if (quote != '"' && quote != '\'') return false;
+            if (quote != '"' && quote != '\'')
+                return false;
             Skip();
             while (Peek() != quote) {
-                if (AtEnd() || Peek() == '<') return false;
+                if (AtEnd() || Peek() == '<')
+                    return false;
                 if (Peek() == '&') {
-                    if (!Reference()) return false;
+                    if (!Reference())
+                        return false;
                 } else {
                     Skip();
                 }
             }
             Skip();
-            if (std::find(seen.begin(), seen.end(), name) != seen.end()) return false;
+            if (std::find(seen.begin(), seen.end(), name) != seen.end())
+                return false;
             seen.push_back(name);
         }
     }
@@ -119,20 +133,26 @@ private:
 
 bool IsWellFormedXml(std::string_view document)
 {
-    if (!std::all_of(document.begin(), document.end(), IsDocumentChar)) return false;
-    if (document.find("]]>") != std::string_view::npos) return false;  // never allowed in text
+    if (!std::all_of(document.begin(), document.end(), IsDocumentChar))
+        return false;
+    if (document.find("]]>") != std::string_view::npos)
+        return false;  // never allowed in text
     Reader in(document);
-    if (!in.Take("<?xml") || !in.Attributes()) return false;
+    if (!in.Take("<?xml") || !in.Attributes())
+        return false;
     in.SkipSpace();
-    if (!in.Take("?>")) return false;
+    if (!in.Take("?>"))
+        return false;
 
     std::vector<std::string_view> open;
     bool rootClosed = false;
     while (!in.AtEnd()) {
         if (in.Peek() != '<') {
-            if (open.empty() && !IsSpace(in.Peek())) return false;
+            if (open.empty() && !IsSpace(in.Peek()))
+                return false;
             if (in.Peek() == '&') {
-                if (!in.Reference()) return false;
+                if (!in.Reference())
+                    return false;
             } else {
                 in.Skip();
             }
@@ -140,16 +160,19 @@ bool IsWellFormedXml(std::string_view document)
         }
         std::string_view name;
         if (in.Take("</")) {
-            if (!in.Name(name)) return false;
+            if (!in.Name(name))
+                return false;
             in.SkipSpace();
-            if (!in.Take(">") || open.empty() || open.back() != name) return false;
+            if (!in.Take(">") || open.empty() || open.back() != name)
+                return false;
             open.pop_back();
             rootClosed = open.empty();
             continue;
         }
         in.Skip();
         // The writer puts out no comments, CDATA or further declarations.
-        if (rootClosed || !in.Name(name) || !in.Attributes()) return false;
+        if (rootClosed || !in.Name(name) || !in.Attributes())
+            return false;
         in.SkipSpace();
         if (in.Take("/>")) {
             rootClosed = open.empty();

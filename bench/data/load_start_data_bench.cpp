@@ -4,11 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <malloc.h>
 
 namespace veltrin::bench {
 namespace {
@@ -30,7 +30,8 @@ void BM_LoadStartData_1MSamples(benchmark::State& state)
         start.path = file.path;
         LoadStartData(start);
         // Memory the start keeps once read: its samples and fixes.
-        bytesPerSample = static_cast<double>(HeapInUse() - before) / static_cast<double>(start.samples.size());
+        bytesPerSample =
+            static_cast<double>(HeapInUse() - before) / static_cast<double>(start.samples.size());
         if (start.samples.size() != file.samples || start.fixes.size() != file.fixes) {
             state.SkipWithError("wrong sample or fix count");
         }

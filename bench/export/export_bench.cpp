@@ -21,13 +21,21 @@ std::atomic<long long> gAllocations{0};
 // The replacements pair malloc with free, which the compiler cannot see.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
+void* operator new(std::size_t size)
+{
     gAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 #pragma GCC diagnostic pop
 
 namespace veltrin {
@@ -36,7 +44,8 @@ namespace {
 constexpr int kSamples = 1000000;
 constexpr int kFixes = 40000;
 
-const StartRecord& LongStart() {
+const StartRecord& LongStart()
+{
     static const StartRecord start = [] {
         StartRecord s;
         s.startTime = 1345991702;  // 26 August 2012 14:35:02 UTC
@@ -75,19 +84,22 @@ public:
     std::size_t bytes = 0;
 
 protected:
-    bool Deliver(const char*, std::size_t size) override {
+    bool Deliver(const char*, std::size_t size) override
+    {
         bytes += size;
         return true;
     }
 };
 
-void Report(benchmark::State& state, long long bytes, long long allocations, long long lines) {
+void Report(benchmark::State& state, long long bytes, long long allocations, long long lines)
+{
     state.SetBytesProcessed(bytes);
     state.counters["allocs/line"] =
         benchmark::Counter(static_cast<double>(allocations) / static_cast<double>(lines));
 }
 
-void CsvIntoMemory(benchmark::State& state) {
+void CsvIntoMemory(benchmark::State& state)
+{
     const StartRecord& start = LongStart();
     long long bytes = 0;
     const long long before = gAllocations.load();
@@ -97,25 +109,33 @@ void CsvIntoMemory(benchmark::State& state) {
         out.Flush();
         bytes += static_cast<long long>(out.bytes);
     }
-    Report(state, bytes, gAllocations.load() - before, static_cast<long long>(state.iterations()) * kSamples);
+    Report(state, bytes, gAllocations.load() - before,
+           static_cast<long long>(state.iterations()) * kSamples);
 }
 
-std::filesystem::path Target(const char* name) { return std::filesystem::temp_directory_path() / name; }
+std::filesystem::path Target(const char* name)
+{
+    return std::filesystem::temp_directory_path() / name;
+}
 
-void CsvIntoFile(benchmark::State& state) {
+void CsvIntoFile(benchmark::State& state)
+{
     const StartRecord& start = LongStart();
     const auto target = Target("veltrin-bench.csv");
     long long bytes = 0;
     const long long before = gAllocations.load();
     for (auto _ : state) {
-        if (!ExportCsv(start, target).Ok()) state.SkipWithError("export failed");
+        if (!ExportCsv(start, target).Ok())
+            state.SkipWithError("export failed");
         bytes += static_cast<long long>(std::filesystem::file_size(target));
     }
-    Report(state, bytes, gAllocations.load() - before, static_cast<long long>(state.iterations()) * kSamples);
+    Report(state, bytes, gAllocations.load() - before,
+           static_cast<long long>(state.iterations()) * kSamples);
     std::filesystem::remove(target);
 }
 
-void KmlIntoFile(benchmark::State& state) {
+void KmlIntoFile(benchmark::State& state)
+{
     const StartRecord& start = LongStart();
     const bool extended = state.range(0) != 0;
     const auto target = Target("veltrin-bench.kml");
@@ -123,7 +143,8 @@ void KmlIntoFile(benchmark::State& state) {
     long long bytes = 0;
     const long long before = gAllocations.load();
     for (auto _ : state) {
-        if (!ExportKml(start, target, extended, writer).Ok()) state.SkipWithError("export failed");
+        if (!ExportKml(start, target, extended, writer).Ok())
+            state.SkipWithError("export failed");
         bytes += static_cast<long long>(std::filesystem::file_size(target));
     }
     const long long linesPerDocument = extended ? 4LL * kFixes : kFixes;

@@ -7,7 +7,7 @@ namespace veltrin {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
-constexpr std::int64_t kDaysPerEra = 146097;        // 400 Gregorian years
+constexpr std::int64_t kDaysPerEra = 146097;          // 400 Gregorian years
 constexpr std::int64_t kDaysFromEpochShift = 719468;  // 0000-03-01 to 1970-01-01
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b)

@@ -20,7 +20,10 @@ constexpr int kCenturyYears = 2000;
 
 enum class EntryType { Directory, File };
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool LessIgnoringCase(const std::string& a, const std::string& b)
 {
@@ -36,7 +39,8 @@ bool LessIgnoringCase(const std::string& a, const std::string& b)
     return a < b;  // names equal but for case: keep a fixed order
 }
 
-void Tell(const DirectoryProblem& problem, const std::filesystem::path& path, std::error_code reason)
+void Tell(const DirectoryProblem& problem, const std::filesystem::path& path,
+          std::error_code reason)
 {
     if (problem) {
         problem(path, reason);
@@ -104,7 +108,10 @@ bool SplitName(std::string_view name, std::array<std::string_view, 3>& pieces)
     return true;
 }
 
-bool StartsWithDigit(std::string_view piece) { return !piece.empty() && piece.front() >= '0' && piece.front() <= '9'; }
+bool StartsWithDigit(std::string_view piece)
+{
+    return !piece.empty() && piece.front() >= '0' && piece.front() <= '9';
+}
 
 }  // namespace
 
@@ -113,18 +120,20 @@ void LoadDirectory(const std::filesystem::path& base, Recording& recording)
     LoadDirectory(base, recording, {});
 }
 
-bool LoadDirectory(const std::filesystem::path& base, Recording& recording, const DirectoryProblem& problem)
+bool LoadDirectory(const std::filesystem::path& base, Recording& recording,
+                   const DirectoryProblem& problem)
 {
     recording.clear();
     bool listed = false;
-    for (const std::string& name : ListEntries(base, kDayLetter, EntryType::Directory, problem, &listed)) {
+    for (const std::string& name :
+         ListEntries(base, kDayLetter, EntryType::Directory, problem, &listed)) {
         ScanDayDirectory(base, name, recording, problem);
     }
     return listed;
 }
 
-void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayName, Recording& recording,
-                      const DirectoryProblem& problem)
+void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayName,
+                      Recording& recording, const DirectoryProblem& problem)
 {
     std::array<std::string_view, 3> pieces;
     if (!SplitName(dayName, pieces)) {
@@ -142,8 +151,8 @@ void ScanDayDirectory(const std::filesystem::path& base, std::string_view dayNam
     }
 }
 
-void AddStartFile(const std::filesystem::path& dayDir, std::string_view fileName, Recording& recording,
-                  int day, int month, int year)
+void AddStartFile(const std::filesystem::path& dayDir, std::string_view fileName,
+                  Recording& recording, int day, int month, int year)
 {
     std::array<std::string_view, 3> pieces;
     if (!SplitName(fileName, pieces)) {

@@ -19,12 +19,14 @@ void LoadDirectory(const std::filesystem::path& base, Recording& recording);
 
 // Told of each folder or entry that could not be read while loading, with the
 // system's reason. The loading rules stay the same: such a folder adds nothing.
-using DirectoryProblem = std::function<void(const std::filesystem::path& path, std::error_code reason)>;
+using DirectoryProblem =
+    std::function<void(const std::filesystem::path& path, std::error_code reason)>;
 
 // LoadDirectory that tells `problem` of every folder it cannot list and every
 // entry whose type it cannot learn. Returns false when `base` itself cannot be
 // listed.
-bool LoadDirectory(const std::filesystem::path& base, Recording& recording, const DirectoryProblem& problem);
+bool LoadDirectory(const std::filesystem::path& base, Recording& recording,
+                   const DirectoryProblem& problem);
 
 // Adds the starts of one day directory. A name whose year, month or day piece
 // is missing or not above 0 adds nothing.

@@ -15,14 +15,20 @@ bool IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 bool IsHexDigit(char c)
 {
     return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // True when the next characters of [p, end) spell `word` (lower case) ignoring case.
 bool StartsWithWord(const char* p, const char* end, std::string_view word)
@@ -127,9 +133,10 @@ struct ExactLimits<double> {
 };
 
 template <typename T>
-constexpr T kPowersOfTen[] = {T(1e0),  T(1e1),  T(1e2),  T(1e3),  T(1e4),  T(1e5),  T(1e6),  T(1e7),
-                              T(1e8),  T(1e9),  T(1e10), T(1e11), T(1e12), T(1e13), T(1e14), T(1e15),
-                              T(1e16), T(1e17), T(1e18), T(1e19), T(1e20), T(1e21), T(1e22)};
+constexpr T kPowersOfTen[] = {T(1e0),  T(1e1),  T(1e2),  T(1e3),  T(1e4),  T(1e5),
+                              T(1e6),  T(1e7),  T(1e8),  T(1e9),  T(1e10), T(1e11),
+                              T(1e12), T(1e13), T(1e14), T(1e15), T(1e16), T(1e17),
+                              T(1e18), T(1e19), T(1e20), T(1e21), T(1e22)};
 
 // The common case of recorder files: a plain decimal number (digits and at
 // most one point, no exponent) with few digits. Returns the end of the number,
@@ -272,9 +279,8 @@ bool FieldScanner::ReadReal(T& value)
         p = stop;
     } else {
         const char* stop = CollectRealDigits(p, end_, false);
-        if (stop == p ||
-            !ConvertMagnitude(std::string_view(p, static_cast<std::size_t>(stop - p)), false,
-                              magnitude)) {
+        if (stop == p || !ConvertMagnitude(std::string_view(p, static_cast<std::size_t>(stop - p)),
+                                           false, magnitude)) {
             return false;
         }
         p = stop;
@@ -284,9 +290,15 @@ bool FieldScanner::ReadReal(T& value)
     return true;
 }
 
-bool FieldScanner::ReadDouble(double& value) { return ReadReal(value); }
+bool FieldScanner::ReadDouble(double& value)
+{
+    return ReadReal(value);
+}
 
-bool FieldScanner::ReadFloat(float& value) { return ReadReal(value); }
+bool FieldScanner::ReadFloat(float& value)
+{
+    return ReadReal(value);
+}
 
 namespace {
 
@@ -356,7 +368,8 @@ double ReadTimeOfDayField(std::string_view field)
     int hours = 0;
     int minutes = 0;
     double seconds = 0.0;
-    if (!scanner.ReadInt(hours, 2) || !scanner.ReadInt(minutes, 2) || !scanner.ReadDouble(seconds)) {
+    if (!scanner.ReadInt(hours, 2) || !scanner.ReadInt(minutes, 2) ||
+        !scanner.ReadDouble(seconds)) {
         return 0.0;
     }
     return static_cast<double>(hours * 3600 + minutes * 60) + seconds;
@@ -377,11 +390,20 @@ double ReadAngle(std::string_view field, int degreeDigits)
 
 }  // namespace
 
-double ReadLatitudeField(std::string_view field) { return ReadAngle(field, 2); }
+double ReadLatitudeField(std::string_view field)
+{
+    return ReadAngle(field, 2);
+}
 
-double ReadLongitudeField(std::string_view field) { return ReadAngle(field, 3); }
+double ReadLongitudeField(std::string_view field)
+{
+    return ReadAngle(field, 3);
+}
 
-std::int32_t ReadTimeStampField(std::string_view field) { return TimeStampFromSeconds(ReadRealField(field)); }
+std::int32_t ReadTimeStampField(std::string_view field)
+{
+    return TimeStampFromSeconds(ReadRealField(field));
+}
 
 std::int32_t TimeStampFromSeconds(double seconds)
 {
@@ -404,14 +426,10 @@ int FaaModeNumber(std::string_view field)
         return 0;
     }
     switch (field.front()) {
-    case 'A':
-        return 1;
-    case 'D':
-        return 2;
-    case 'E':
-        return 6;
-    default:
-        return 0;
+    case 'A': return 1;
+    case 'D': return 2;
+    case 'E': return 6;
+    default: return 0;
     }
 }
 

@@ -15,7 +15,10 @@ namespace veltrin {
 // conversions. A failed read leaves the cursor where it was.
 class FieldScanner {
 public:
-    explicit FieldScanner(std::string_view field) : pos_(field.data()), end_(field.data() + field.size()) {}
+    explicit FieldScanner(std::string_view field)
+        : pos_(field.data()), end_(field.data() + field.size())
+    {
+    }
 
     // "%d" or "%<width>d" (width > 0; the width counts a sign character).
     // Out-of-range values wrap the way the 64-bit conversion stored in an int does.

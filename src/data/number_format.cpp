@@ -8,7 +8,7 @@ namespace veltrin {
 
 namespace {
 
-constexpr int kDefaultPrecision = 6;     // printf's precision when none is given
+constexpr int kDefaultPrecision = 6;          // printf's precision when none is given
 constexpr std::size_t kMaxFixedDigits = 330;  // sign, 309 integer digits, point and slack
 constexpr std::size_t kMaxIntDigits = 24;     // sign and the 19 digits of a long long, with slack
 
@@ -85,7 +85,8 @@ char* FormatInt(char* first, char* last, long long value, int width, bool zeroPa
 void AppendFixed(std::string& out, double value, int precision, int width)
 {
     const std::size_t old = out.size();
-    const std::size_t digits = precision < 0 ? kDefaultPrecision : static_cast<std::size_t>(precision);
+    const std::size_t digits =
+        precision < 0 ? kDefaultPrecision : static_cast<std::size_t>(precision);
     out.resize(old + kMaxFixedDigits + digits + PadWidth(width));
     char* first = out.data() + old;
     char* end = FormatFixed(first, out.data() + out.size(), value, precision, width);

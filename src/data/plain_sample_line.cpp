@@ -68,7 +68,8 @@ bool ReadPlainNumber(const unsigned char*& p, unsigned& sum, PlainNumber& n, uns
     n.mantissa = mantissa;
     n.fractionDigits = fractionDigits;
     stop = static_cast<unsigned char>(c);
-    return integerDigits + fractionDigits > 0 && integerDigits <= kMaxRun && fractionDigits <= kMaxRun;
+    return integerDigits + fractionDigits > 0 && integerDigits <= kMaxRun &&
+           fractionDigits <= kMaxRun;
 }
 
 bool ToDouble(const PlainNumber& n, double& value)

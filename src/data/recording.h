@@ -35,17 +35,17 @@ struct GpsFix {
 
 // One start (flight): one data file of the recorder. Value type.
 struct StartRecord {
-    std::filesystem::path path;          // the data file
-    CalendarSeconds startTime = 0;       // from the day directory and file names
-    CalendarSeconds landingTime = 0;     // from "$VLTLD"; 0 when none or not read yet
-    bool landingIsTimeOfDay = false;     // that "$VLTLD" value reads as hhmmss of a real time of day
+    std::filesystem::path path;       // the data file
+    CalendarSeconds startTime = 0;    // from the day directory and file names
+    CalendarSeconds landingTime = 0;  // from "$VLTLD"; 0 when none or not read yet
+    bool landingIsTimeOfDay = false;  // that "$VLTLD" value reads as hhmmss of a real time of day
     double minAccZ = 0.0;
     double maxAccZ = 0.0;
     double maxIas = 0.0;
     double maxAltitude = 0.0;
-    bool loaded = false;                 // the data file has been read
-    std::deque<Sample> samples;          // in file order
-    std::deque<GpsFix> fixes;            // in file order
+    bool loaded = false;         // the data file has been read
+    std::deque<Sample> samples;  // in file order
+    std::deque<GpsFix> fixes;    // in file order
 };
 
 // All starts of one loaded base directory, in load order. A start's position

@@ -20,8 +20,10 @@ constexpr std::size_t kConfigTextCapacity = sizeof(CfFields::text);
 std::string_view CutAtNul(std::string_view line)
 {
     const void* nul = std::memchr(line.data(), '\0', line.size());
-    return nul == nullptr ? line
-                          : line.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
+    return nul == nullptr
+               ? line
+               : line.substr(0,
+                             static_cast<std::size_t>(static_cast<const char*>(nul) - line.data()));
 }
 
 // A hexadecimal digit of the checksum as the recorder counts it: up to "9"
@@ -53,7 +55,10 @@ void ForEachField(std::string_view line, Handler&& handle)
     }
 }
 
-bool BeginsWith(std::string_view field, char c) { return !field.empty() && field.front() == c; }
+bool BeginsWith(std::string_view field, char c)
+{
+    return !field.empty() && field.front() == c;
+}
 
 void ApplyHemisphere(double& value, std::string_view field, char negative)
 {
@@ -285,7 +290,7 @@ void ParseCf(Sentence& out, std::string_view line)
     });
 }
 
-constexpr std::string_view kReplyKeys[] = {"SPDCFG", "ADCFG",  "LIMITS", "LOGCFG",  "SERIAL",
+constexpr std::string_view kReplyKeys[] = {"SPDCFG",  "ADCFG",  "LIMITS", "LOGCFG",  "SERIAL",
                                            "VERSION", "EVTCNT", "PASS",   "LFZSIGN", "WP"};
 
 ReplyKey ReplyKeyOf(std::string_view name)
@@ -383,8 +388,14 @@ constexpr Identifier kIdentifiers[] = {
     {"$VLTLD", ParseLd},
     {"$VLTEV", ParseEv},
     {"$VLTCF", ParseCf},
-    {"$VLTTX", [](Sentence& s, std::string_view l) { ParseReply(s, l, SentenceKind::Tx); }},
-    {"$VLTCM", [](Sentence& s, std::string_view l) { ParseReply(s, l, SentenceKind::Cm); }},
+    {"$VLTTX",
+     [](Sentence& s, std::string_view l) {
+         ParseReply(s, l, SentenceKind::Tx);
+     }},
+    {"$VLTCM",
+     [](Sentence& s, std::string_view l) {
+         ParseReply(s, l, SentenceKind::Cm);
+     }},
     {"$GPGGA", ParseGga},
     {"$GPVTG", ParseVtg},
     {"$GPGLL", ParseGll},

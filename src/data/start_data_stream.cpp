@@ -35,7 +35,8 @@ void StartDataStream::Feed(std::string_view bytes)
         }
     }
     while (p < end) {
-        const auto* newline = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const auto* newline =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         if (newline == nullptr) {
             const char* stop = end;
             if (stop[-1] == '\r') {
@@ -103,9 +104,11 @@ void StartDataStream::HandlePiece(std::string_view piece)
     }
     // The text ends at a NUL; then trailing line-end characters and blanks go.
     if (const void* nul = std::memchr(piece.data(), '\0', piece.size())) {
-        piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
+        piece =
+            piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data()));
     }
-    while (!piece.empty() && (piece.back() == '\n' || piece.back() == '\r' || piece.back() == ' ')) {
+    while (!piece.empty() &&
+           (piece.back() == '\n' || piece.back() == '\r' || piece.back() == ' ')) {
         piece.remove_suffix(1);
     }
     ParseSentence(sentence_, piece);

@@ -41,7 +41,10 @@ private:
     int fd_;
 };
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
+std::error_code LastError()
+{
+    return {errno, std::generic_category()};
+}
 
 // Reads `fd` to its end into `stream`. End of file and read errors both end
 // the reading; what was read stays.
@@ -112,6 +115,9 @@ StartReadResult ReadStartData(StartRecord& start)
     return {};
 }
 
-bool LoadStartData(StartRecord& start) { return ReadStartData(start).Ok(); }
+bool LoadStartData(StartRecord& start)
+{
+    return ReadStartData(start).Ok();
+}
 
 }  // namespace veltrin

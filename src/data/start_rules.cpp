@@ -89,7 +89,9 @@ Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index)
     if (index < 0 || index >= count) {
         return {};
     }
-    const auto at = [&fixes](std::ptrdiff_t i) -> const GpsFix& { return fixes[static_cast<std::size_t>(i)]; };
+    const auto at = [&fixes](std::ptrdiff_t i) -> const GpsFix& {
+        return fixes[static_cast<std::size_t>(i)];
+    };
     const GpsFix& fix = at(index);
     if (fix.valid) {
         return {fix.latitude, fix.longitude};

@@ -50,13 +50,15 @@ std::string StartTimeText(const StartRecord& start)
 
 namespace {
 
-void AppendValue(std::string& text, const char* before, double value, int precision, char decimalMark)
+void AppendValue(std::string& text, const char* before, double value, int precision,
+                 char decimalMark)
 {
     text += before;
     const std::size_t from = text.size();
     AppendFixed(text, value, precision);
     if (decimalMark != '.') {
-        std::replace(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '.', decimalMark);
+        std::replace(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '.',
+                     decimalMark);
     }
 }
 

@@ -28,7 +28,8 @@ struct StartValuesLayout {
 
 // Appends minAccZ and maxAccZ with two decimals, maxIas and maxAltitude with
 // one, each after its text from `layout`. Only the values take the decimal mark.
-void AppendStartValues(std::string& text, const StartRecord& start, const StartValuesLayout& layout);
+void AppendStartValues(std::string& text, const StartRecord& start,
+                       const StartValuesLayout& layout);
 
 // "Acc.: %0.2lf - %0.2lf V: %0.1lf  H: %0.1lf" of minAccZ, maxAccZ, maxIas, maxAltitude.
 std::string StartValuesText(const StartRecord& start);

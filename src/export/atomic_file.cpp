@@ -14,7 +14,8 @@ namespace {
 
 constexpr int kTemporaryNameAttempts = 100;
 
-std::string SystemText(int errorNumber) {
+std::string SystemText(int errorNumber)
+{
     return errorNumber != 0 ? std::generic_category().message(errorNumber) : std::string();
 }
 
@@ -22,7 +23,8 @@ std::string SystemText(int errorNumber) {
 // offer a half-written file. A target name near the file system's length limit
 // gets the short ".veltrin.<n>.tmp" instead.
 std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigned long long n,
-                                    bool shortName) {
+                                    bool shortName)
+{
     std::string name = ".";
     name += shortName ? std::string("veltrin") : target.filename().string();
     name += '.';
@@ -34,11 +36,13 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigne
 }
 
 // Whether the folder takes a name as long as the target's; true when unknown.
-bool TargetNameFits(const std::filesystem::path& target) {
+bool TargetNameFits(const std::filesystem::path& target)
+{
 #if defined(__unix__) || defined(__APPLE__)
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-    if (limit > 0) return target.filename().native().size() <= static_cast<std::size_t>(limit);
+    if (limit > 0)
+        return target.filename().native().size() <= static_cast<std::size_t>(limit);
 #else
     (void)target;
 #endif
@@ -49,12 +53,17 @@ bool TargetNameFits(const std::filesystem::path& target) {
 
 AtomicFile::AtomicFile() = default;
 
-AtomicFile::~AtomicFile() { Discard(); }
+AtomicFile::~AtomicFile()
+{
+    Discard();
+}
 
-ExportResult AtomicFile::Open(const std::filesystem::path& target) {
+ExportResult AtomicFile::Open(const std::filesystem::path& target)
+{
     Discard();
     Reset();
-    if (target.filename().empty()) return MakeExportResult(ExportStatus::CannotCreate, SystemText(EISDIR));
+    if (target.filename().empty())
+        return MakeExportResult(ExportStatus::CannotCreate, SystemText(EISDIR));
     std::error_code error;
     if (std::filesystem::is_directory(target, error)) {
         return MakeExportResult(ExportStatus::CannotCreate, SystemText(EISDIR));
@@ -83,12 +92,14 @@ ExportResult AtomicFile::Open(const std::filesystem::path& target) {
             shortName = true;
             continue;
         }
-        if (lastError != EEXIST) break;
+        if (lastError != EEXIST)
+            break;
     }
     return MakeExportResult(ExportStatus::CannotCreate, SystemText(lastError));
 }
 
-bool AtomicFile::Deliver(const char* data, std::size_t size) {
+bool AtomicFile::Deliver(const char* data, std::size_t size)
+{
     if (file_ == nullptr) {
         errno = EBADF;
         return false;
@@ -96,8 +107,10 @@ bool AtomicFile::Deliver(const char* data, std::size_t size) {
     return std::fwrite(data, 1, size, file_) == size;
 }
 
-ExportResult AtomicFile::Commit() {
-    if (file_ == nullptr) return MakeExportResult(ExportStatus::CannotCreate, SystemText(EBADF));
+ExportResult AtomicFile::Commit()
+{
+    if (file_ == nullptr)
+        return MakeExportResult(ExportStatus::CannotCreate, SystemText(EBADF));
     bool written = Flush();
     int errorNumber = written ? 0 : ErrorNumber();
     errno = 0;
@@ -120,7 +133,8 @@ ExportResult AtomicFile::Commit() {
     std::error_code ignored;
     if (!written) {
         std::filesystem::remove(temporary_, ignored);
-        return MakeExportResult(ExportStatus::WriteFailed, SystemText(errorNumber != 0 ? errorNumber : EIO));
+        return MakeExportResult(ExportStatus::WriteFailed,
+                                SystemText(errorNumber != 0 ? errorNumber : EIO));
     }
     // A replaced file keeps its permissions.
     std::error_code statusError;
@@ -138,8 +152,10 @@ ExportResult AtomicFile::Commit() {
     return MakeExportResult(ExportStatus::Ok);
 }
 
-void AtomicFile::Discard() {
-    if (file_ == nullptr) return;
+void AtomicFile::Discard()
+{
+    if (file_ == nullptr)
+        return;
     std::fclose(file_);
     file_ = nullptr;
     std::error_code ignored;

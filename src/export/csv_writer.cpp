@@ -24,23 +24,28 @@ constexpr Field kFields[] = {{3, 9}, {2, 6}, {2, 6}, {2, 6}, {1, 6}, {0, 6}};
 constexpr std::size_t kFieldCount = std::size(kFields);
 
 // Recorder time stamps are 32-bit and may wrap: the difference is taken modulo 2^32.
-std::int32_t RelativeMs(std::int32_t timeMs, std::int32_t firstMs) {
+std::int32_t RelativeMs(std::int32_t timeMs, std::int32_t firstMs)
+{
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(timeMs) -
                                      static_cast<std::uint32_t>(firstMs));
 }
 
 }  // namespace
 
-CsvVariant CsvVariantForPath(const std::filesystem::path& path) {
+CsvVariant CsvVariantForPath(const std::filesystem::path& path)
+{
     std::string extension = path.extension().string();
-    if (!extension.empty() && extension.front() == '.') extension.erase(0, 1);
+    if (!extension.empty() && extension.front() == '.')
+        extension.erase(0, 1);
     for (char& c : extension) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return extension == "CSV" ? CsvVariant::Semicolon : CsvVariant::Blank;
 }
 
-void WriteCsv(const StartRecord& start, CsvVariant variant, OutputBuffer& out) {
+void WriteCsv(const StartRecord& start, CsvVariant variant, OutputBuffer& out)
+{
     using export_constants::kLineEnd;
     const bool semicolon = variant == CsvVariant::Semicolon;
     const char separator = semicolon ? ';' : ' ';
@@ -48,7 +53,8 @@ void WriteCsv(const StartRecord& start, CsvVariant variant, OutputBuffer& out) {
         out.Write(export_constants::kCsvHeader);
         out.Write(kLineEnd);
     }
-    if (start.samples.empty()) return;
+    if (start.samples.empty())
+        return;
 
     const std::int32_t firstMs = start.samples.front().timeMs;
     char line[kLineCapacity];
@@ -57,15 +63,21 @@ void WriteCsv(const StartRecord& start, CsvVariant variant, OutputBuffer& out) {
         const double values[kFieldCount] = {
             static_cast<double>(RelativeMs(sample.timeMs, firstMs)) *
                 export_constants::kMillisecondsToSeconds,
-            sample.accX, sample.accY, sample.accZ, sample.ias, sample.altitude};
+            sample.accX,
+            sample.accY,
+            sample.accZ,
+            sample.ias,
+            sample.altitude};
         char* p = line;
         for (std::size_t i = 0; i < kFieldCount; ++i) {
-            if (i > 0) *p++ = separator;
+            if (i > 0)
+                *p++ = separator;
             p = FormatShortFixed(p, lineEnd - 2, values[i], kFields[i].precision, kFields[i].width);
         }
         if (semicolon) {
             for (char* c = line; c != p; ++c) {
-                if (*c == '.') *c = ',';
+                if (*c == '.')
+                    *c = ',';
             }
         }
         *p++ = '\r';

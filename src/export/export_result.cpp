@@ -4,7 +4,8 @@
 
 namespace veltrin {
 
-const char* ExportStatusText(ExportStatus status) {
+const char* ExportStatusText(ExportStatus status)
+{
     switch (status) {
     case ExportStatus::Ok: return "";
     case ExportStatus::CannotCreate: return "Die Datei konnte nicht angelegt werden.";
@@ -14,16 +15,20 @@ const char* ExportStatusText(ExportStatus status) {
     return "";
 }
 
-ExportResult MakeExportResult(ExportStatus status, std::string detail) {
+ExportResult MakeExportResult(ExportStatus status, std::string detail)
+{
     ExportResult result;
     result.status = status;
     result.reason = ExportStatusText(status);
-    if (status != ExportStatus::Ok) result.detail = std::move(detail);
+    if (status != ExportStatus::Ok)
+        result.detail = std::move(detail);
     return result;
 }
 
-std::string ExportResult::Message() const {
-    if (detail.empty()) return reason;
+std::string ExportResult::Message() const
+{
+    if (detail.empty())
+        return reason;
     return reason + " (" + detail + ")";
 }
 

@@ -31,7 +31,8 @@ constexpr std::size_t kNumberCapacity = 400;
 constexpr std::size_t kTimeCapacity = 64;
 
 // Writes "YYYY-MM-DDThh:mm:ssZ" and returns the end.
-char* FormatKmlTime(char* first, char* last, CalendarSeconds time) {
+char* FormatKmlTime(char* first, char* last, CalendarSeconds time)
+{
     const CivilTime t = BreakDownUtc(time).value_or(CivilTime{});
     char* p = FormatInt(first, last, t.year, 4);
     *p++ = '-';
@@ -49,7 +50,8 @@ char* FormatKmlTime(char* first, char* last, CalendarSeconds time) {
 }
 
 // Eight lower-case hexadecimal digits.
-std::string_view HexColour(std::uint32_t colour, char (&text)[8]) {
+std::string_view HexColour(std::uint32_t colour, char (&text)[8])
+{
     static constexpr char kDigits[] = "0123456789abcdef";
     for (int i = 7; i >= 0; --i) {
         text[i] = kDigits[colour & 0xfu];
@@ -60,21 +62,31 @@ std::string_view HexColour(std::uint32_t colour, char (&text)[8]) {
 
 // The bits of a double, so that equal keys mean the same text (0.0 and -0.0
 // differ; a NaN equals itself).
-std::uint64_t Bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+std::uint64_t Bits(double value)
+{
+    return std::bit_cast<std::uint64_t>(value);
+}
 
-bool IsCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 }  // namespace
 
-std::optional<std::string> ProcessEnvironment(const char* name) {
+std::optional<std::string> ProcessEnvironment(const char* name)
+{
     const char* value = std::getenv(name);
-    if (value == nullptr) return std::nullopt;
+    if (value == nullptr)
+        return std::nullopt;
     return std::string(value);
 }
 
-int LeadingInteger(std::string_view text) {
+int LeadingInteger(std::string_view text)
+{
     std::size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i])) ++i;
+    while (i < text.size() && IsCSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -82,24 +94,32 @@ int LeadingInteger(std::string_view text) {
     }
     long long value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value <= INT_MAX) value = value * 10 + (text[i] - '0');
+        if (value <= INT_MAX)
+            value = value * 10 + (text[i] - '0');
     }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(value);
 }
 
-std::string KmlTimeString(CalendarSeconds time) {
+std::string KmlTimeString(CalendarSeconds time)
+{
     char text[kTimeCapacity];
     return std::string(text, FormatKmlTime(text, text + sizeof text, time));
 }
 
-KmlWriter::KmlWriter(EnvironmentLookup environment) : environment_(std::move(environment)) {}
+KmlWriter::KmlWriter(EnvironmentLookup environment) : environment_(std::move(environment))
+{
+}
 
 KmlWriter::~KmlWriter() = default;
 
-void KmlWriter::Put(std::string_view text) {
+void KmlWriter::Put(std::string_view text)
+{
     if (file_) {
         file_->Write(text);
     } else {
@@ -107,21 +127,25 @@ void KmlWriter::Put(std::string_view text) {
     }
 }
 
-void KmlWriter::PutLine(std::string_view text) {
+void KmlWriter::PutLine(std::string_view text)
+{
     Put(text);
     Put(kLineEnd);
 }
 
-void KmlWriter::PutNumber(double value, int precision, int width) {
+void KmlWriter::PutNumber(double value, int precision, int width)
+{
     char text[kNumberCapacity];
     char* end = FormatFixed(text, text + sizeof text, value, precision, width);
     Put({text, static_cast<std::size_t>(end - text)});
 }
 
-ExportResult KmlWriter::KmlOpen(const std::filesystem::path& path) {
+ExportResult KmlWriter::KmlOpen(const std::filesystem::path& path)
+{
     auto file = std::make_unique<AtomicFile>();
     ExportResult result = file->Open(path);
-    if (!result.Ok()) return result;
+    if (!result.Ok())
+        return result;
     if (injectedFault_ != OutputBuffer::kNoFault) {
         file->FailWritesAfter(injectedFault_);
         injectedFault_ = OutputBuffer::kNoFault;
@@ -131,9 +155,11 @@ ExportResult KmlWriter::KmlOpen(const std::filesystem::path& path) {
     return result;
 }
 
-void KmlWriter::KmlReadEnvironment() {
+void KmlWriter::KmlReadEnvironment()
+{
     lineWidth_ = export_constants::kDefaultLineWidth;
-    if (!environment_) return;
+    if (!environment_)
+        return;
     if (auto width = environment_(export_constants::kLineWidthVariable)) {
         lineWidth_ = LeadingInteger(*width);
     }
@@ -142,7 +168,8 @@ void KmlWriter::KmlReadEnvironment() {
     }
 }
 
-void KmlWriter::WriteLookAtPosition(double latitude, double longitude, double altitude) {
+void KmlWriter::WriteLookAtPosition(double latitude, double longitude, double altitude)
+{
     if (latitude == 0.0 && longitude == 0.0) {
         latitude = export_constants::kHeadDefaultLatitude;
         longitude = export_constants::kHeadDefaultLongitude;
@@ -174,12 +201,14 @@ struct KmlWriter::IconLook {
 
 // The normal ("sn_") and the highlighted ("sh_") style of `look`, each with
 // the line's colour and width.
-void KmlWriter::WriteStyles(const IconLook& look, std::uint32_t colour) {
+void KmlWriter::WriteStyles(const IconLook& look, std::uint32_t colour)
+{
     char hex[8];
     char width[16];
     const std::string_view colourText = HexColour(colour, hex);
-    const std::string_view widthText(width, static_cast<std::size_t>(
-                                                FormatInt(width, width + sizeof width, lineWidth_) - width));
+    const std::string_view widthText(
+        width,
+        static_cast<std::size_t>(FormatInt(width, width + sizeof width, lineWidth_) - width));
     for (const bool normal : {true, false}) {
         Put(normal ? "\t<Style id=\"sn_" : "\t<Style id=\"sh_");
         Put(look.name);
@@ -206,7 +235,8 @@ void KmlWriter::WriteStyles(const IconLook& look, std::uint32_t colour) {
 }
 
 // The style map "msn_<name>" pairing the normal and the highlighted style.
-void KmlWriter::WriteStyleMap(std::string_view name) {
+void KmlWriter::WriteStyleMap(std::string_view name)
+{
     Put("\t<StyleMap id=\"msn_");
     Put(name);
     PutLine("\">");
@@ -222,7 +252,8 @@ void KmlWriter::WriteStyleMap(std::string_view name) {
 }
 
 void KmlWriter::WriteLineHead(double latitude, double longitude, double altitude,
-                              std::uint32_t colour, std::string_view name) {
+                              std::uint32_t colour, std::string_view name)
+{
     KmlReadEnvironment();
     counter_ = 0;
 
@@ -252,20 +283,24 @@ void KmlWriter::WriteLineHead(double latitude, double longitude, double altitude
 }
 
 void KmlWriter::KmlLinePoint(double latitude, double longitude, double altitude, bool write,
-                             std::uint32_t colour, std::string_view name) {
+                             std::uint32_t colour, std::string_view name)
+{
     if (!started_) {
         WriteLineHead(latitude, longitude, altitude, colour, name);
         started_ = true;
     } else if (write) {
         Put(kLineEnd);
     }
-    if (!write) return;
+    if (!write)
+        return;
     if (removeCount_ > 0) {
         const int c = counter_;
         counter_ = (c + 1) % removeCount_;
-        if (c != 0) return;
+        if (c != 0)
+            return;
     }
-    if (altitude == 0.0) altitude = export_constants::kZeroAltitudeReplacement;
+    if (altitude == 0.0)
+        altitude = export_constants::kZeroAltitudeReplacement;
 
     // "       lon,lat,alt " in one piece.
     char text[3 * kNumberCapacity + 16] = "       ";
@@ -279,8 +314,10 @@ void KmlWriter::KmlLinePoint(double latitude, double longitude, double altitude,
     Put({text, static_cast<std::size_t>(p - text)});
 }
 
-ExportResult KmlWriter::KmlLineFinish() {
-    if (!started_) return MakeExportResult(ExportStatus::Ok);
+ExportResult KmlWriter::KmlLineFinish()
+{
+    if (!started_)
+        return MakeExportResult(ExportStatus::Ok);
     Put(kLineEnd);
     PutLine("\t\t\t</coordinates>");
     PutLine("\t\t</LineString>");
@@ -291,8 +328,10 @@ ExportResult KmlWriter::KmlLineFinish() {
     return KmlClose();
 }
 
-void KmlWriter::KmlTrackBegin(double latitude, double longitude, double altitude, std::uint32_t colour,
-                              CalendarSeconds beginTime, CalendarSeconds endTime, std::string_view name) {
+void KmlWriter::KmlTrackBegin(double latitude, double longitude, double altitude,
+                              std::uint32_t colour, CalendarSeconds beginTime,
+                              CalendarSeconds endTime, std::string_view name)
+{
     KmlReadEnvironment();
     counter_ = 0;
     char time[kTimeCapacity];
@@ -304,7 +343,8 @@ void KmlWriter::KmlTrackBegin(double latitude, double longitude, double altitude
     PutLine("\t\t<LookAt>");
     PutLine("\t\t\t<gx:TimeSpan>");
     Put("\t\t\t\t<begin>");
-    Put({time, static_cast<std::size_t>(FormatKmlTime(time, time + sizeof time, beginTime) - time)});
+    Put({time,
+         static_cast<std::size_t>(FormatKmlTime(time, time + sizeof time, beginTime) - time)});
     PutLine("</begin>");
     Put("\t\t\t\t<end>");
     Put({time, static_cast<std::size_t>(FormatKmlTime(time, time + sizeof time, endTime) - time)});
@@ -337,76 +377,93 @@ void KmlWriter::KmlTrackBegin(double latitude, double longitude, double altitude
     PutLine("\t\t\t<altitudeMode>absolute</altitudeMode>");
 }
 
-bool KmlWriter::LastLine::Matches(const std::uint64_t* values, std::size_t count) const {
+bool KmlWriter::LastLine::Matches(const std::uint64_t* values, std::size_t count) const
+{
     return keys == count && std::equal(values, values + count, key);
 }
 
-void KmlWriter::LastLine::Keep(const std::uint64_t* values, std::size_t count, std::string_view line) {
+void KmlWriter::LastLine::Keep(const std::uint64_t* values, std::size_t count,
+                               std::string_view line)
+{
     std::copy(values, values + count, key);
     keys = count;
     text.assign(line);
 }
 
-void KmlWriter::KmlTrackWhen(CalendarSeconds time) {
+void KmlWriter::KmlTrackWhen(CalendarSeconds time)
+{
     const std::uint64_t key[] = {static_cast<std::uint64_t>(time)};
-    if (lastWhen_.Matches(key, 1)) return Put(lastWhen_.text);
+    if (lastWhen_.Matches(key, 1))
+        return Put(lastWhen_.text);
     char text[kTimeCapacity + 32] = "\t\t\t<when>";
     char* const end = text + sizeof text;
     char* p = FormatKmlTime(text + 9, end - 16, time);
-    for (char c : std::string_view("</when>\r\n")) *p++ = c;
+    for (char c : std::string_view("</when>\r\n"))
+        *p++ = c;
     const std::string_view line(text, static_cast<std::size_t>(p - text));
     lastWhen_.Keep(key, 1, line);
     Put(line);
 }
 
-void KmlWriter::KmlTrackCoord(double longitude, double latitude, double altitude) {
+void KmlWriter::KmlTrackCoord(double longitude, double latitude, double altitude)
+{
     const std::uint64_t key[] = {Bits(longitude), Bits(latitude), Bits(altitude)};
-    if (lastCoord_.Matches(key, 3)) return Put(lastCoord_.text);
+    if (lastCoord_.Matches(key, 3))
+        return Put(lastCoord_.text);
     static constexpr std::string_view kOpen = "\t\t\t<gx:coord>";
     static constexpr std::string_view kClose = "</gx:coord>\r\n";
     char text[3 * kNumberCapacity + 32];
     char* const end = text + sizeof text;
     char* p = text;
-    for (char c : kOpen) *p++ = c;
+    for (char c : kOpen)
+        *p++ = c;
     p = FormatFixed(p, end, longitude, 8);
     *p++ = ' ';
     p = FormatFixed(p, end, latitude, 8);
     *p++ = ' ';
     p = FormatFixed(p, end - kClose.size(), altitude, 2);
-    for (char c : kClose) *p++ = c;
+    for (char c : kClose)
+        *p++ = c;
     const std::string_view line(text, static_cast<std::size_t>(p - text));
     lastCoord_.Keep(key, 3, line);
     Put(line);
 }
 
-void KmlWriter::KmlTrackValue(double value) {
+void KmlWriter::KmlTrackValue(double value)
+{
     const std::uint64_t key[] = {Bits(value)};
-    if (lastValue_.Matches(key, 1)) return Put(lastValue_.text);
+    if (lastValue_.Matches(key, 1))
+        return Put(lastValue_.text);
     static constexpr std::string_view kOpen = "\t\t\t\t\t\t<gx:value>";
     static constexpr std::string_view kClose = "</gx:value>\r\n";
     char text[kNumberCapacity + 48];
     char* const end = text + sizeof text;
     char* p = text;
-    for (char c : kOpen) *p++ = c;
+    for (char c : kOpen)
+        *p++ = c;
     p = FormatFixed(p, end - kClose.size(), value, 6);
-    for (char c : kClose) *p++ = c;
+    for (char c : kClose)
+        *p++ = c;
     const std::string_view line(text, static_cast<std::size_t>(p - text));
     lastValue_.Keep(key, 1, line);
     Put(line);
 }
 
-void KmlWriter::KmlTrackBeginAcceleration() {
+void KmlWriter::KmlTrackBeginAcceleration()
+{
     PutLine("\t\t\t<ExtendedData>");
     PutLine("\t\t\t    \t<SchemaData schemaUrl=\"#schema\">");
     PutLine("\t\t\t      \t\t<gx:SimpleArrayData name=\"acceleration\">");
 }
 
-void KmlWriter::KmlTrackBeginSpeed() {
+void KmlWriter::KmlTrackBeginSpeed()
+{
     PutLine("\t\t\t\t      \t</gx:SimpleArrayData>");
     PutLine("\t\t\t      \t\t<gx:SimpleArrayData name=\"speed\">");
 }
 
-void KmlWriter::KmlTrackFinish() {
+void KmlWriter::KmlTrackFinish()
+{
     PutLine("\t\t\t      \t\t</gx:SimpleArrayData>");
     PutLine("            \t\t\t</SchemaData>");
     PutLine("\t        \t</ExtendedData>");
@@ -416,7 +473,8 @@ void KmlWriter::KmlTrackFinish() {
     PutLine("</kml>");
 }
 
-ExportResult KmlWriter::KmlClose() {
+ExportResult KmlWriter::KmlClose()
+{
     started_ = false;
     if (!file_) {
         std::fflush(stdout);

@@ -7,11 +7,14 @@ namespace veltrin {
 
 OutputBuffer::OutputBuffer(std::size_t capacity)
     : buffer_(std::make_unique<char[]>(std::max<std::size_t>(capacity, 1))),
-      capacity_(std::max<std::size_t>(capacity, 1)) {}
+      capacity_(std::max<std::size_t>(capacity, 1))
+{
+}
 
 OutputBuffer::~OutputBuffer() = default;
 
-bool OutputBuffer::Flush() {
+bool OutputBuffer::Flush()
+{
     if (used_ > 0) {
         DeliverChecked(buffer_.get(), used_);
         used_ = 0;
@@ -19,7 +22,8 @@ bool OutputBuffer::Flush() {
     return !failed_;
 }
 
-void OutputBuffer::Reset() {
+void OutputBuffer::Reset()
+{
     used_ = 0;
     delivered_ = 0;
     faultLimit_ = kNoFault;
@@ -27,7 +31,8 @@ void OutputBuffer::Reset() {
     errorNumber_ = 0;
 }
 
-void OutputBuffer::WriteThrough(const char* data, std::size_t size) {
+void OutputBuffer::WriteThrough(const char* data, std::size_t size)
+{
     Flush();
     if (size >= capacity_) {
         DeliverChecked(data, size);
@@ -37,8 +42,10 @@ void OutputBuffer::WriteThrough(const char* data, std::size_t size) {
     }
 }
 
-void OutputBuffer::DeliverChecked(const char* data, std::size_t size) {
-    if (failed_) return;
+void OutputBuffer::DeliverChecked(const char* data, std::size_t size)
+{
+    if (failed_)
+        return;
     std::size_t allowed = size;
     bool fault = false;
     if (faultLimit_ != kNoFault && delivered_ + size > faultLimit_) {
@@ -59,17 +66,20 @@ void OutputBuffer::DeliverChecked(const char* data, std::size_t size) {
 
 StringOutput::~StringOutput() = default;
 
-const std::string& StringOutput::Text() {
+const std::string& StringOutput::Text()
+{
     Flush();
     return text_;
 }
 
-void StringOutput::Clear() {
+void StringOutput::Clear()
+{
     Flush();
     text_.clear();
 }
 
-bool StringOutput::Deliver(const char* data, std::size_t size) {
+bool StringOutput::Deliver(const char* data, std::size_t size)
+{
     text_.append(data, size);
     return true;
 }

@@ -20,7 +20,8 @@ public:
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 
-    void Write(const char* data, std::size_t size) {
+    void Write(const char* data, std::size_t size)
+    {
         if (size <= capacity_ - used_) {
             std::memcpy(buffer_.get() + used_, data, size);
             used_ += size;

@@ -5,7 +5,8 @@
 
 namespace veltrin {
 
-std::string ProposedFileName(CalendarSeconds startTime) {
+std::string ProposedFileName(CalendarSeconds startTime)
+{
     const CivilTime time = BreakDownUtc(startTime).value_or(CivilTime{});
     char text[64] = "vlt_";
     char* const end = text + sizeof text;

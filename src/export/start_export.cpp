@@ -16,16 +16,21 @@ namespace {
 
 // Whole seconds of a time of day or altitude difference, truncated toward zero;
 // values that are not finite or far out of any sensible range give 0 or the limit.
-long long Truncated(double value) {
+long long Truncated(double value)
+{
     constexpr double kLimit = 1e12;
-    if (std::isnan(value)) return 0;
-    if (value > kLimit) return static_cast<long long>(kLimit);
-    if (value < -kLimit) return static_cast<long long>(-kLimit);
+    if (std::isnan(value))
+        return 0;
+    if (value > kLimit)
+        return static_cast<long long>(kLimit);
+    if (value < -kLimit)
+        return static_cast<long long>(-kLimit);
     return static_cast<long long>(value);
 }
 
 // 00:00:00 UTC of the start's date.
-CalendarSeconds DayStart(CalendarSeconds startTime) {
+CalendarSeconds DayStart(CalendarSeconds startTime)
+{
     CivilTime time = BreakDownUtc(startTime).value_or(CivilTime{});
     time.hour = 0;
     time.minute = 0;
@@ -35,11 +40,16 @@ CalendarSeconds DayStart(CalendarSeconds startTime) {
 
 // Whether a point's whole seconds are a time of day the receiver wrote: an
 // empty time field reads 0, which counts only on a point with fix.
-bool HasTimeOfDay(const GpsFix& fix, long long seconds) {
-    return (seconds > 0 && seconds < export_constants::kSecondsPerDay) || (seconds == 0 && fix.valid);
+bool HasTimeOfDay(const GpsFix& fix, long long seconds)
+{
+    return (seconds > 0 && seconds < export_constants::kSecondsPerDay) ||
+           (seconds == 0 && fix.valid);
 }
 
-CalendarSeconds Distance(CalendarSeconds a, CalendarSeconds b) { return a > b ? a - b : b - a; }
+CalendarSeconds Distance(CalendarSeconds a, CalendarSeconds b)
+{
+    return a > b ? a - b : b - a;
+}
 
 // Positions of all track points in order, as PositionAt gives them, in one pass:
 // a point with fix keeps its own, a point between two fixes is interpolated by
@@ -49,28 +59,36 @@ class TrackPositions {
 public:
     explicit TrackPositions(const std::deque<GpsFix>& fixes) : fixes_(fixes) {}
 
-    Position At(std::size_t k) {
+    Position At(std::size_t k)
+    {
         const GpsFix& fix = fixes_[k];
         if (fix.valid) {
             before_ = static_cast<std::ptrdiff_t>(k);
             return {fix.latitude, fix.longitude};
         }
-        if (after_ <= static_cast<std::ptrdiff_t>(k)) after_ = NextValid(k);
+        if (after_ <= static_cast<std::ptrdiff_t>(k))
+            after_ = NextValid(k);
         const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(fixes_.size());
-        if (before_ < 0 && after_ >= n) return {};
-        if (before_ < 0) return Own(after_);
-        if (after_ >= n) return Own(before_);
+        if (before_ < 0 && after_ >= n)
+            return {};
+        if (before_ < 0)
+            return Own(after_);
+        if (after_ >= n)
+            return Own(before_);
         return InterpolatedPosition(fixes_[static_cast<std::size_t>(before_)], fix,
                                     fixes_[static_cast<std::size_t>(after_)]);
     }
 
 private:
-    std::ptrdiff_t NextValid(std::size_t k) const {
+    std::ptrdiff_t NextValid(std::size_t k) const
+    {
         std::size_t i = k + 1;
-        while (i < fixes_.size() && !fixes_[i].valid) ++i;
+        while (i < fixes_.size() && !fixes_[i].valid)
+            ++i;
         return static_cast<std::ptrdiff_t>(i);
     }
-    Position Own(std::ptrdiff_t i) const {
+    Position Own(std::ptrdiff_t i) const
+    {
         const GpsFix& fix = fixes_[static_cast<std::size_t>(i)];
         return {fix.latitude, fix.longitude};
     }
@@ -80,7 +98,8 @@ private:
     std::ptrdiff_t after_ = -1;   // next point with fix after the current run
 };
 
-void WriteLineDocument(const StartRecord& start, const std::string& name, KmlWriter& writer) {
+void WriteLineDocument(const StartRecord& start, const std::string& name, KmlWriter& writer)
+{
     const double offset = static_cast<double>(AltitudeOffset(start));
     for (const GpsFix& fix : start.fixes) {
         writer.KmlLinePoint(fix.latitude, fix.longitude, fix.altitude + offset, fix.valid,
@@ -88,45 +107,54 @@ void WriteLineDocument(const StartRecord& start, const std::string& name, KmlWri
     }
 }
 
-void WriteTrackDocument(const StartRecord& start, const std::string& name, KmlWriter& writer) {
+void WriteTrackDocument(const StartRecord& start, const std::string& name, KmlWriter& writer)
+{
     const std::deque<GpsFix>& fixes = start.fixes;
     const GpsFix& first = fixes.front();
     const std::vector<CalendarSeconds> times = TrackPointTimes(start.startTime, fixes);
     writer.KmlTrackBegin(first.latitude, first.longitude, first.altitude,
                          export_constants::kTrackColour, times.front(), times.back(), name);
-    for (const CalendarSeconds time : times) writer.KmlTrackWhen(time);
+    for (const CalendarSeconds time : times)
+        writer.KmlTrackWhen(time);
     TrackPositions positions(fixes);
     for (std::size_t i = 0; i < fixes.size(); ++i) {
         const Position p = positions.At(i);
         writer.KmlTrackCoord(p.longitude, p.latitude, fixes[i].altitude);
     }
     writer.KmlTrackBeginAcceleration();
-    for (const GpsFix& fix : fixes) writer.KmlTrackValue(fix.accZ);
+    for (const GpsFix& fix : fixes)
+        writer.KmlTrackValue(fix.accZ);
     writer.KmlTrackBeginSpeed();
-    for (const GpsFix& fix : fixes) writer.KmlTrackValue(fix.ias);
+    for (const GpsFix& fix : fixes)
+        writer.KmlTrackValue(fix.ias);
     writer.KmlTrackFinish();
 }
 
 }  // namespace
 
-ExportResult ExportCsv(const StartRecord& start, const std::filesystem::path& target) {
+ExportResult ExportCsv(const StartRecord& start, const std::filesystem::path& target)
+{
     return ExportCsv(start, target, CsvVariantForPath(target));
 }
 
 ExportResult ExportCsv(const StartRecord& start, const std::filesystem::path& target,
-                       CsvVariant variant) {
+                       CsvVariant variant)
+{
     AtomicFile file;
     ExportResult result = file.Open(target);
-    if (!result.Ok()) return result;
+    if (!result.Ok())
+        return result;
     WriteCsv(start, variant, file);
     return file.Commit();
 }
 
-ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& target,
-                       bool extended, KmlWriter& writer) {
+ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& target, bool extended,
+                       KmlWriter& writer)
+{
     const std::string name = ProposedFileName(start.startTime);
     ExportResult result = writer.KmlOpen(target);
-    if (!result.Ok()) return result;
+    if (!result.Ok())
+        return result;
     if (!start.fixes.empty()) {
         if (extended) {
             WriteTrackDocument(start, name, writer);
@@ -139,19 +167,23 @@ ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& ta
     return result.Ok() ? closed : result;
 }
 
-int AltitudeOffset(const StartRecord& start) {
+int AltitudeOffset(const StartRecord& start)
+{
     // The first points of a start often have no fix and so no GPS altitude:
     // the offset comes from the eleventh point or the first one after it that has.
     std::size_t index = export_constants::kOffsetPointIndex;
-    while (index < start.fixes.size() && !start.fixes[index].valid) ++index;
-    if (index >= start.fixes.size()) return 0;
+    while (index < start.fixes.size() && !start.fixes[index].valid)
+        ++index;
+    if (index >= start.fixes.size())
+        return 0;
     const GpsFix& fix = start.fixes[index];
     const long long offset = Truncated(fix.gpsAltitude - fix.altitude);
     constexpr long long kMax = 2147483647LL;
     return static_cast<int>(offset > kMax ? kMax : (offset < -kMax ? -kMax : offset));
 }
 
-CalendarSeconds TrackPointTime(CalendarSeconds startTime, double utcTimeOfDay) {
+CalendarSeconds TrackPointTime(CalendarSeconds startTime, double utcTimeOfDay)
+{
     const CalendarSeconds point = DayStart(startTime) + Truncated(utcTimeOfDay);
     // A flight that goes on past midnight UTC: its later points belong to the next day.
     if (point < startTime - export_constants::kMidnightWrapSeconds) {
@@ -160,7 +192,9 @@ CalendarSeconds TrackPointTime(CalendarSeconds startTime, double utcTimeOfDay) {
     return point;
 }
 
-std::vector<CalendarSeconds> TrackPointTimes(CalendarSeconds startTime, const std::deque<GpsFix>& fixes) {
+std::vector<CalendarSeconds> TrackPointTimes(CalendarSeconds startTime,
+                                             const std::deque<GpsFix>& fixes)
+{
     using export_constants::kSecondsPerDay;
     std::vector<CalendarSeconds> times;
     times.reserve(fixes.size());
@@ -181,7 +215,8 @@ std::vector<CalendarSeconds> TrackPointTimes(CalendarSeconds startTime, const st
             point = day + seconds;
             for (const long long shift : {-kSecondsPerDay, kSecondsPerDay}) {
                 const CalendarSeconds other = day + shift + seconds;
-                if (Distance(other, *previous) < Distance(point, *previous)) point = other;
+                if (Distance(other, *previous) < Distance(point, *previous))
+                    point = other;
             }
         }
         day = point - seconds;

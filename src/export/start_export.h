@@ -22,8 +22,8 @@ ExportResult ExportCsv(const StartRecord& start, const std::filesystem::path& ta
 // Writes the start's track to `target` through `writer`: the extended document
 // when `extended`, else the plain one. A start without track points leaves an
 // empty file. On failure an existing target is left untouched.
-ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& target,
-                       bool extended, KmlWriter& writer);
+ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& target, bool extended,
+                       KmlWriter& writer);
 
 // Altitude offset of the plain document: the GPS altitude minus the recorder's
 // altitude, truncated, of the eleventh track point, or of the first point after
@@ -43,6 +43,7 @@ CalendarSeconds TrackPointTime(CalendarSeconds startTime, double utcTimeOfDay);
 // day and one garbled time does not shift the rest. A point without a time of
 // day takes its whole seconds from 00:00 of the date of the last point with one,
 // or of the start's date before the first.
-std::vector<CalendarSeconds> TrackPointTimes(CalendarSeconds startTime, const std::deque<GpsFix>& fixes);
+std::vector<CalendarSeconds> TrackPointTimes(CalendarSeconds startTime,
+                                             const std::deque<GpsFix>& fixes);
 
 }  // namespace veltrin

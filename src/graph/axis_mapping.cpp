@@ -65,15 +65,15 @@ double AxisMapping::XOfTime(double timeMs) const
 
 double AxisMapping::ValueX(int px) const
 {
-    return xMin + static_cast<double>(px - area.left) / static_cast<double>(area.Width()) *
-                      (xMax - xMin);
+    return xMin +
+           static_cast<double>(px - area.left) / static_cast<double>(area.Width()) * (xMax - xMin);
 }
 
 double AxisMapping::ValueY(int py) const
 {
     // Pixel rows grow downwards, so the top of the area is yMax.
-    return yMax - static_cast<double>(py - area.top) / static_cast<double>(area.Height()) *
-                      (yMax - yMin);
+    return yMax -
+           static_cast<double>(py - area.top) / static_cast<double>(area.Height()) * (yMax - yMin);
 }
 
 }  // namespace veltrin

@@ -34,8 +34,8 @@ struct AxisMapping {
     std::int64_t timeOrigin = 0;  // row time (ms) that x = 0 stands for
     double timeScale = 1.0;       // seconds per x unit
 
-    static AxisMapping For(const PlotArea& area, double xMin, double xMax, double yMin,
-                           double yMax, std::int64_t timeOrigin, double timeScale);
+    static AxisMapping For(const PlotArea& area, double xMin, double xMax, double yMin, double yMax,
+                           std::int64_t timeOrigin, double timeScale);
 
     // Finite, non-zero scale on both axes (false for an area without width or height).
     bool Usable() const;
@@ -46,7 +46,10 @@ struct AxisMapping {
     int PixelY(double y) const;
     // Axis value of a row time: (t - timeOrigin) * 0.001 / timeScale.
     double XOfTime(double timeMs) const;
-    int PixelOfTime(std::int64_t timeMs) const { return PixelX(XOfTime(static_cast<double>(timeMs))); }
+    int PixelOfTime(std::int64_t timeMs) const
+    {
+        return PixelX(XOfTime(static_cast<double>(timeMs)));
+    }
 
     // Mouse pixel to value: the fraction of the area times the range.
     double ValueX(int px) const;

@@ -32,8 +32,10 @@ namespace {
 std::int64_t NextColumnTime(const AxisMapping& map, int column, std::int64_t from,
                             std::int64_t last)
 {
-    auto beyond = [&](std::int64_t t) { return t > last || map.PixelOfTime(t) > column; };
-    std::int64_t lo = from;  // known: not beyond
+    auto beyond = [&](std::int64_t t) {
+        return t > last || map.PixelOfTime(t) > column;
+    };
+    std::int64_t lo = from;      // known: not beyond
     std::int64_t hi = last + 1;  // treated as beyond
     const double xNext = map.xOrigin + (column + 1 - map.area.left) * map.xPerPixel;
     const double estimate =

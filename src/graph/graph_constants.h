@@ -15,15 +15,15 @@ inline const QColor kFrameDark{128, 128, 128};
 inline const QColor kFrameWhite{255, 255, 255};
 
 // Legend slot palette, entries 0..3.
-inline const std::array<QColor, 4> kLegendPalette{
-    QColor{0, 0, 255}, QColor{255, 0, 0}, QColor{0, 128, 255}, QColor{255, 128, 0}};
+inline const std::array<QColor, 4> kLegendPalette{QColor{0, 0, 255}, QColor{255, 0, 0},
+                                                  QColor{0, 128, 255}, QColor{255, 128, 0}};
 constexpr int kLegendSlots = 4;
 constexpr int kLegendFirstId = 40001;  // control id of slot 1; slot k is 40000 + k
 constexpr int kLegendButtonSize = 16;
 
 // Double-precision epsilon; the tolerances of tick iteration derive from it.
 constexpr double kEpsilon = 2.220446049250313e-16;
-constexpr double kTickLowTolerance = kEpsilon;         // a tick this far below lo counts
+constexpr double kTickLowTolerance = kEpsilon;                // a tick this far below lo counts
 constexpr double kTickHighTolerance = 2.220446049250313e-15;  // a tick this far above hi counts
 // An axis whose range holds more ticks of one step than this draws none of them.
 constexpr double kMaxTicksPerAxis = 100000.0;

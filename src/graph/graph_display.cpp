@@ -17,8 +17,8 @@ namespace {
 // and top <= bottom.
 PlotArea Normalised(const PlotArea& r)
 {
-    return PlotArea{std::min(r.left, r.right), std::min(r.top, r.bottom),
-                    std::max(r.left, r.right), std::max(r.top, r.bottom)};
+    return PlotArea{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+                    std::max(r.top, r.bottom)};
 }
 
 bool Inside(const PlotArea& r, QPoint p)
@@ -90,24 +90,18 @@ void CGraphDisplay::paintEvent(QPaintEvent*)
     if (bitmap.width() < width())
         painter.fillRect(bitmap.width(), 0, width() - bitmap.width(), height(), palette().window());
     if (bitmap.height() < height())
-        painter.fillRect(0, bitmap.height(), width(), height() - bitmap.height(), palette().window());
+        painter.fillRect(0, bitmap.height(), width(), height() - bitmap.height(),
+                         palette().window());
 }
 
 void CGraphDisplay::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     switch (event->button()) {
-    case Qt::LeftButton:
-        LeftDown(p, event->modifiers().testFlag(Qt::ShiftModifier));
-        break;
-    case Qt::RightButton:
-        RightDown();
-        break;
-    case Qt::MiddleButton:
-        MiddleDown(p);
-        break;
-    default:
-        break;
+    case Qt::LeftButton: LeftDown(p, event->modifiers().testFlag(Qt::ShiftModifier)); break;
+    case Qt::RightButton: RightDown(); break;
+    case Qt::MiddleButton: MiddleDown(p); break;
+    default: break;
     }
     event->accept();
 }
@@ -129,14 +123,9 @@ void CGraphDisplay::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     switch (event->button()) {
-    case Qt::LeftButton:
-        LeftDoubleClick(p);
-        break;
-    case Qt::RightButton:
-        RightDoubleClick();
-        break;
-    default:
-        break;  // the press before a double-click already did the rest
+    case Qt::LeftButton: LeftDoubleClick(p); break;
+    case Qt::RightButton: RightDoubleClick(); break;
+    default: break;  // the press before a double-click already did the rest
     }
     event->accept();
 }

@@ -77,10 +77,10 @@ private:
     bool selecting_ = false;
     bool panArmed_ = false;
     bool panning_ = false;
-    PlotArea selection_;     // left/top: start corner; right/bottom: moving corner
+    PlotArea selection_;  // left/top: start corner; right/bottom: moving corner
     QPoint lastPan_;
-    QCursor savedCursor_;    // the cursor to restore when the pan ends
-    bool hadCursor_ = false; // whether the window had a cursor of its own then
+    QCursor savedCursor_;     // the cursor to restore when the pan ends
+    bool hadCursor_ = false;  // whether the window had a cursor of its own then
     double rememberedMarkerMs_ = 0.0;
     ZoomHistory history_;
     MarkerCallback markerCallback_ = nullptr;

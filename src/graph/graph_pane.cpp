@@ -6,7 +6,9 @@ namespace veltrin {
 
 namespace gc = graph_constants;
 
-CGraphPane::CGraphPane(QWidget* parent) : CLegendGraph(parent, false) {}
+CGraphPane::CGraphPane(QWidget* parent) : CLegendGraph(parent, false)
+{
+}
 
 void CGraphPane::SetLegendSlot(int slot, std::int32_t column, const QString& name, bool visible)
 {

@@ -1,7 +1,7 @@
 #include "graph/graph_plot.h"
 
-#include "graph/graph_constants.h"
 #include "graph/curve_points.h"
+#include "graph/graph_constants.h"
 #include "graph/ticks.h"
 #include "graph/view_window.h"
 #include "graph/x_label_row.h"
@@ -272,7 +272,8 @@ void CGraphPlot::Render()
         int widest = 0;
         int tallest = 0;
         for (double v : TickValues(settings_.yMin, settings_.yMax, settings_.yMajorStep)) {
-            widest = std::max(widest, fm.horizontalAdvance(FormatLabelRaw(settings_.yLabelFormat, v)));
+            widest =
+                std::max(widest, fm.horizontalAdvance(FormatLabelRaw(settings_.yLabelFormat, v)));
             tallest = std::max(tallest, fm.height());
         }
         measures_.yLabelWidth = widest + fm.horizontalAdvance(settings_.yTitle) + 5;
@@ -354,8 +355,8 @@ void CGraphPlot::DrawXAxis(QPainter& p) const
     const QFontMetrics fm = p.fontMetrics();
     const int top = y + static_cast<int>(1.5 * h2);
     const int bottom = y + static_cast<int>(2.5 * h2);
-    const XLabelRow row = LayoutXLabelRow(
-        m, s, [&fm](const QString& text) { return fm.horizontalAdvance(text); });
+    const XLabelRow row =
+        LayoutXLabelRow(m, s, [&fm](const QString& text) { return fm.horizontalAdvance(text); });
     p.setPen(s.textColour);
     for (const XLabel& label : row.labels) {
         const int half = label.width / 2;
@@ -396,7 +397,8 @@ void CGraphPlot::DrawYAxis(QPainter& p) const
     if (s.yMajorStep > 0.0) {
         const int left = s.leftMargin + s.frameWidth;
         const int top = s.frameWidth;
-        DrawOpaqueText(p, fm, Ltrb(left, top, left + fm.horizontalAdvance(s.yTitle), top + fm.height()),
+        DrawOpaqueText(p, fm,
+                       Ltrb(left, top, left + fm.horizontalAdvance(s.yTitle), top + fm.height()),
                        s.yTitle, s.backgroundColour);
     }
 }

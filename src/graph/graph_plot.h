@@ -74,7 +74,11 @@ public:
     void DrawSelectionOutline(const QRect& rect);
 
     // Curve drawing with one vertex per pixel-column extreme (default) or one per row.
-    void SetCurveReduction(bool on) { reduceCurves_ = on; dirty_ = true; }
+    void SetCurveReduction(bool on)
+    {
+        reduceCurves_ = on;
+        dirty_ = true;
+    }
 
     const GraphTable& Table() const { return table_; }
     std::int64_t TimeOrigin() const { return timeOrigin_; }

@@ -7,9 +7,9 @@ namespace veltrin {
 
 ZoomState ZoomStateOf(const GraphSettings& s)
 {
-    return ZoomState{s.xMin,     s.xMax,         s.xMinorStep, s.xMajorStep, s.xLabelFormat,
-                     s.xTitle,   s.xMinSpan,     s.yMin,       s.yMax,       s.yMinorStep,
-                     s.yMajorStep, s.yLabelFormat, s.yTitle,   s.yMinSpan};
+    return ZoomState{s.xMin,       s.xMax,         s.xMinorStep, s.xMajorStep, s.xLabelFormat,
+                     s.xTitle,     s.xMinSpan,     s.yMin,       s.yMax,       s.yMinorStep,
+                     s.yMajorStep, s.yLabelFormat, s.yTitle,     s.yMinSpan};
 }
 
 void RestoreZoomState(GraphSettings& s, const ZoomState& z)

@@ -12,37 +12,37 @@ namespace veltrin {
 // Defaults are those a graph pane installs (width and height are set by the
 // window from its client size when it applies the record).
 struct GraphSettings {
-    std::int32_t width = 0;         // plot bitmap width in pixels
-    std::int32_t height = 0;        // plot bitmap height in pixels
-    double xMin = 0.0;              // left end of the x axis (seconds / timeScale)
-    double xMax = 60.0;             // right end of the x axis
-    double xMinorStep = 10.0;       // short x ticks; <= 0: none
-    double xMajorStep = 10.0;       // long x ticks, labels, vertical grid; <= 0: none
+    std::int32_t width = 0;    // plot bitmap width in pixels
+    std::int32_t height = 0;   // plot bitmap height in pixels
+    double xMin = 0.0;         // left end of the x axis (seconds / timeScale)
+    double xMax = 60.0;        // right end of the x axis
+    double xMinorStep = 10.0;  // short x ticks; <= 0: none
+    double xMajorStep = 10.0;  // long x ticks, labels, vertical grid; <= 0: none
     QString xLabelFormat = QStringLiteral("%6.0f");  // printf format of one double
-    QString xTitle;                 // x axis title
-    double xMinSpan = 0.0;          // smallest x span a rubber-band zoom may produce
-    double yMin = -10.0;            // bottom of the y axis
-    double yMax = 10.0;             // top of the y axis
-    double yMinorStep = 1.0;        // short y ticks
-    double yMajorStep = 5.0;        // long y ticks, labels, horizontal grid
+    QString xTitle;                                  // x axis title
+    double xMinSpan = 0.0;    // smallest x span a rubber-band zoom may produce
+    double yMin = -10.0;      // bottom of the y axis
+    double yMax = 10.0;       // top of the y axis
+    double yMinorStep = 1.0;  // short y ticks
+    double yMajorStep = 5.0;  // long y ticks, labels, horizontal grid
     QString yLabelFormat = QStringLiteral("%6.1f");
-    QString yTitle;                 // y axis title, drawn at the top left
-    double yMinSpan = 0.0;          // smallest y span a rubber-band zoom may produce
+    QString yTitle;                          // y axis title, drawn at the top left
+    double yMinSpan = 0.0;                   // smallest y span a rubber-band zoom may produce
     QColor backgroundColour{255, 255, 255};  // also behind the axis titles
     QColor axisColour{192, 192, 192};        // axes, ticks and grid
     QColor textColour{0, 0, 0};              // labels and titles
     QColor eventColour{255, 0, 0};           // event lines
-    bool showGrid = true;           // dotted grid at the major ticks
-    bool showXAxis = true;          // x axis with ticks and labels
-    bool showYAxis = true;          // y axis with ticks and labels
-    std::int32_t viewMode = 1;      // 0 latest, 1 from start, 2/3 scatter
-    std::int32_t frameStyle = 0;    // 3-D frame: 0 none, 1..4
-    std::int32_t frameWidth = 2;    // frame width; also the inset of the legend buttons
-    std::int32_t leftMargin = 20;   // extra pixels left of the y labels
+    bool showGrid = true;                    // dotted grid at the major ticks
+    bool showXAxis = true;                   // x axis with ticks and labels
+    bool showYAxis = true;                   // y axis with ticks and labels
+    std::int32_t viewMode = 1;               // 0 latest, 1 from start, 2/3 scatter
+    std::int32_t frameStyle = 0;             // 3-D frame: 0 none, 1..4
+    std::int32_t frameWidth = 2;             // frame width; also the inset of the legend buttons
+    std::int32_t leftMargin = 20;            // extra pixels left of the y labels
     QString fontFace = QStringLiteral("Arial");  // label font face
-    bool interactive = true;        // mouse gestures are accepted
-    double timeScale = 1.0;         // divisor from seconds to x axis units
-    double scatterWindow = 60.0;    // seconds of data shown in view modes 2 and 3
+    bool interactive = true;                     // mouse gestures are accepted
+    double timeScale = 1.0;                      // divisor from seconds to x axis units
+    double scatterWindow = 60.0;                 // seconds of data shown in view modes 2 and 3
 
     bool operator==(const GraphSettings&) const = default;
 };

@@ -50,7 +50,8 @@ void CLegendButton::mousePressEvent(QMouseEvent* event)
     // Toggles once per press; the owner hears of it after the press is handled.
     setChecked(!isChecked());
     setDown(true);
-    QMetaObject::invokeMethod(this, [this] { emit Notify(controlId_); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit Notify(controlId_); }, Qt::QueuedConnection);
     event->accept();
 }
 

@@ -143,12 +143,18 @@ QString FormatLabelRaw(const QString& format, double value)
         std::size_t j = i + 1;
         for (; j < f.size(); ++j) {
             const char ch = f[j];
-            if (ch == '-') c.left = true;
-            else if (ch == '+') c.plus = true;
-            else if (ch == ' ') c.space = true;
-            else if (ch == '0') c.zero = true;
-            else if (ch == '#') c.alt = true;
-            else break;
+            if (ch == '-')
+                c.left = true;
+            else if (ch == '+')
+                c.plus = true;
+            else if (ch == ' ')
+                c.space = true;
+            else if (ch == '0')
+                c.zero = true;
+            else if (ch == '#')
+                c.alt = true;
+            else
+                break;
         }
         auto number = [&](int& target) {
             int n = 0;

@@ -90,8 +90,7 @@ bool CTitleTip::event(QEvent* event)
             if (ForwardKey(event))
                 return true;
             break;
-        default:
-            break;
+        default: break;
         }
     }
     return QFrame::event(event);
@@ -115,9 +114,9 @@ bool CTitleTip::ForwardMouse(QEvent* event)
     QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonDblClick && mouse->button() != Qt::LeftButton)
         type = QEvent::MouseButtonPress;
-    QCoreApplication::postEvent(target, new QMouseEvent(type, local, QPointF(global),
-                                                        mouse->button(), mouse->buttons(),
-                                                        mouse->modifiers()));
+    QCoreApplication::postEvent(
+        target, new QMouseEvent(type, local, QPointF(global), mouse->button(), mouse->buttons(),
+                                mouse->modifiers()));
     return true;
 }
 
@@ -126,8 +125,8 @@ bool CTitleTip::ForwardKey(QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     Hide();
     if (owner_ != nullptr)
-        QCoreApplication::postEvent(owner_, new QKeyEvent(QEvent::KeyPress, key->key(),
-                                                          key->modifiers(), key->text()));
+        QCoreApplication::postEvent(
+            owner_, new QKeyEvent(QEvent::KeyPress, key->key(), key->modifiers(), key->text()));
     return true;
 }
 

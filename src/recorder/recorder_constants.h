@@ -40,8 +40,8 @@ inline constexpr std::uint8_t kUsbOpcode = 0x99;
 inline constexpr std::size_t kCdbLength = 16;
 inline constexpr std::size_t kSenseLength = 18;
 inline constexpr std::size_t kDataLength = 36;
-inline constexpr std::size_t kMaxBytesOut = 10;  // command bytes per exchange
-inline constexpr std::size_t kMaxBytesIn = 15;   // reply bytes per exchange
+inline constexpr std::size_t kMaxBytesOut = 10;       // command bytes per exchange
+inline constexpr std::size_t kMaxBytesIn = 15;        // reply bytes per exchange
 inline constexpr std::uint8_t kReplyCountLimit = 16;  // a count of 16 or more is invalid
 inline constexpr milliseconds kScsiTimeout{30000};
 

@@ -6,12 +6,12 @@
 namespace veltrin {
 
 struct RecorderInfo {
-    float version = 0.0f;  // firmware version; 0 while none was received
+    float version = 0.0f;          // firmware version; 0 while none was received
     double maxNegativeLoad = 0.0;  // g
     double maxPositiveLoad = 0.0;  // g
     double maxSpeed = 0.0;         // km/h
     std::string serialNumber;
-    std::string registration;  // aircraft registration
+    std::string registration;       // aircraft registration
     bool passwordAccepted = false;  // verdict of the newest PASS reply
 };
 

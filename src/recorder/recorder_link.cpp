@@ -18,7 +18,9 @@ bool IsUsbName(std::string_view name)
 
 }  // namespace
 
-RecorderLink::RecorderLink(std::unique_ptr<DriveAccess> drives) : usb_(std::move(drives)) {}
+RecorderLink::RecorderLink(std::unique_ptr<DriveAccess> drives) : usb_(std::move(drives))
+{
+}
 
 bool RecorderLink::LinkOpen(std::string_view name)
 {

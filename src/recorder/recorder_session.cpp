@@ -85,20 +85,11 @@ void RecorderSession::ApplyReply(const Sentence& sentence)
         info_.maxPositiveLoad = reply->reals[1];
         info_.maxSpeed = reply->reals[2];
         break;
-    case ReplyKey::Serial:
-        info_.serialNumber = reply->text;
-        break;
-    case ReplyKey::Version:
-        info_.version = static_cast<float>(reply->reals[0]);
-        break;
-    case ReplyKey::Pass:
-        info_.passwordAccepted = reply->value == 1;
-        break;
-    case ReplyKey::LfzSign:
-        info_.registration = reply->text;
-        break;
-    default:
-        break;
+    case ReplyKey::Serial: info_.serialNumber = reply->text; break;
+    case ReplyKey::Version: info_.version = static_cast<float>(reply->reals[0]); break;
+    case ReplyKey::Pass: info_.passwordAccepted = reply->value == 1; break;
+    case ReplyKey::LfzSign: info_.registration = reply->text; break;
+    default: break;
     }
 }
 
@@ -169,8 +160,8 @@ RecorderInfo RecorderSession::ReadRecorderSettings()
 
 bool RecorderSession::WriteRecorderSettings(const RecorderSettings& settings)
 {
-    bool sent = SendCommand(cmd::WriteLimits(settings.maxNegativeLoad, settings.maxPositiveLoad,
-                                             settings.maxSpeed));
+    bool sent = SendCommand(
+        cmd::WriteLimits(settings.maxNegativeLoad, settings.maxPositiveLoad, settings.maxSpeed));
     Wait(rc::kWriteSettingsWait);
     sent = SendCommand(cmd::WriteRegistration(settings.registration)) && sent;
     Wait(rc::kWriteSettingsWait);

@@ -181,7 +181,8 @@ std::size_t SerialPort::Write(std::span<const std::uint8_t> bytes)
     // Push the bytes out now; the caller does not run an event loop.
     port_->flush();
     if (port_->bytesToWrite() > 0)
-        port_->waitForBytesWritten(static_cast<int>(recorder_constants::kSerialWriteTimeout.count()));
+        port_->waitForBytesWritten(
+            static_cast<int>(recorder_constants::kSerialWriteTimeout.count()));
     const qint64 unsent = port_->bytesToWrite();
     const qint64 written = taken - unsent;
     if (unsent > 0) {
@@ -198,8 +199,8 @@ std::size_t SerialPort::Read(std::span<std::uint8_t> bytes)
         return 0;
     if (port_->bytesAvailable() == 0)
         port_->waitForReadyRead(0);
-    const qint64 got = port_->read(reinterpret_cast<char*>(bytes.data()),
-                                   static_cast<qint64>(bytes.size()));
+    const qint64 got =
+        port_->read(reinterpret_cast<char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     if (got <= 0) {
         ClearError();
         return 0;

@@ -5,10 +5,10 @@
 #include <libudev.h>
 #include <scsi/sg.h>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace veltrin {
 

@@ -23,8 +23,8 @@ double RevisionNumber(std::string_view text)
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())) != 0)
         text.remove_prefix(1);
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                              std::chars_format::fixed);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     (void)end;
     return error == std::errc() ? value : 0.0;
 }
@@ -38,7 +38,9 @@ bool IsRecorderDrive(const DiskDescriptor& disk)
            RevisionNumber(disk.revision) >= rc::kMinRecorderRevision;
 }
 
-UsbTransport::UsbTransport(std::unique_ptr<DriveAccess> drives) : drives_(std::move(drives)) {}
+UsbTransport::UsbTransport(std::unique_ptr<DriveAccess> drives) : drives_(std::move(drives))
+{
+}
 
 std::string UsbTransport::FindRecorderDrive()
 {

@@ -10,8 +10,8 @@ namespace veltrin {
 namespace {
 // Caption, sizing border, minimise and maximise boxes; no system menu and
 // therefore no close box.
-constexpr Qt::WindowFlags kFlags = Qt::SubWindow | Qt::CustomizeWindowHint |
-                                   Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
+constexpr Qt::WindowFlags kFlags =
+    Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
 }  // namespace
 
 CChildFrame::CChildFrame(const QString& title, QWidget* parent)

@@ -38,7 +38,9 @@ std::string DecodeOctalEscapes(std::string_view field)
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 3 < field.size()) {
-            const auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
+            const auto isOctal = [](char c) {
+                return c >= '0' && c <= '7';
+            };
             if (isOctal(field[i + 1]) && isOctal(field[i + 2]) && isOctal(field[i + 3])) {
                 out.push_back(static_cast<char>((field[i + 1] - '0') * 64 +
                                                 (field[i + 2] - '0') * 8 + (field[i + 3] - '0')));

@@ -13,8 +13,8 @@ namespace veltrin {
 
 // Values as held by the main frame during a run.
 struct FrameSettings {
-    QString port;         // "Comport": serial port of the recorder
-    QString baseDir;      // "BaseDir": data directory loaded at start-up
+    QString port;              // "Comport": serial port of the recorder
+    QString baseDir;           // "BaseDir": data directory loaded at start-up
     bool extendedKml = false;  // "Extended KML": the KML export's extended document
 };
 

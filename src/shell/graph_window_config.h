@@ -31,10 +31,10 @@ inline constexpr int kGraphColumns = 3;
 
 inline constexpr GraphWindowConfig kAccelerationGraph{
     "Acceleration", kAccelerationColumn, -10, 10, 1, 5, "%6.1f", "   g", 0.1};
-inline constexpr GraphWindowConfig kSpeedGraph{
-    "Speed", kSpeedColumn, 0, 300, 20, 50, "%6.0f", "km/h", 5};
-inline constexpr GraphWindowConfig kAltitudeGraph{
-    "Altitude", kAltitudeColumn, 0, 2000, 200, 500, "%6.0f", "   m", 10};
+inline constexpr GraphWindowConfig kSpeedGraph{"Speed", kSpeedColumn, 0,      300, 20,
+                                               50,      "%6.0f",      "km/h", 5};
+inline constexpr GraphWindowConfig kAltitudeGraph{"Altitude", kAltitudeColumn, 0,      2000, 200,
+                                                  500,        "%6.0f",         "   m", 10};
 
 // One graph window: its title, how it shows its column (the column is the
 // configuration's), the command that shows and hides it, and its place from
@@ -61,7 +61,7 @@ enum class GraphWindow : std::size_t { Acceleration = 0, Altitude = 1, Speed = 2
 // The positions in kGraphWindows from the top stack slot down.
 constexpr std::array<std::size_t, kGraphWindowCount> GraphWindowsByStackSlot()
 {
-    std::array<std::size_t, kGraphWindowCount> order {};
+    std::array<std::size_t, kGraphWindowCount> order{};
     for (std::size_t i = 0; i < kGraphWindowCount; ++i)
         order[static_cast<std::size_t>(kGraphWindows[i].stackSlot)] = i;
     return order;

@@ -8,8 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTextBrowser>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -68,9 +68,8 @@ void AlignTabColumn(QTextDocument& document, qreal halfInch)
         probe->setDefaultTextOption(option);
         probe->markContentsDirty(0, probe->characterCount());
         const QList<qreal> columns = TabColumns(*probe);
-        return !columns.isEmpty() && std::all_of(columns.begin(), columns.end(), [&](qreal x) {
-            return x == columns.front();
-        });
+        return !columns.isEmpty() && std::all_of(columns.begin(), columns.end(),
+                                                 [&](qreal x) { return x == columns.front(); });
     };
     constexpr qreal kStep = 0.5;
     qreal chosen = halfInch;

@@ -109,7 +109,7 @@ CMainFrame::~CMainFrame()
     // Closing hides the bars and windows one by one; their notifications must
     // not reach a frame that is being taken apart.
     for (QObject* sender :
-         std::initializer_list<QObject*> {mdiArea_, toolBar_, startListBar_, startList_})
+         std::initializer_list<QObject*>{mdiArea_, toolBar_, startListBar_, startList_})
         disconnect(sender, nullptr, this, nullptr);
     for (CChildFrame* window : graphWindows_)
         disconnect(window, nullptr, this, nullptr);
@@ -364,8 +364,7 @@ void CMainFrame::ActivateVisibleGraphWindow()
     // it takes over, so the view commands and "Fenster" stay at hand.
     if (ActiveGraphWindow())
         return;
-    const QList<QMdiSubWindow*> history =
-        mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    const QList<QMdiSubWindow*> history = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
     for (auto it = history.rbegin(); it != history.rend(); ++it) {
         if (!(*it)->isHidden()) {
             mdiArea_->setActiveSubWindow(*it);

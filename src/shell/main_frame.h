@@ -148,7 +148,7 @@ private:
     QMenu* windowMenu_ = nullptr;
     std::map<Command, QAction*> actions_;
     // The graph windows, in the order of kGraphWindows.
-    std::array<CChildFrame*, kGraphWindowCount> graphWindows_ {};
+    std::array<CChildFrame*, kGraphWindowCount> graphWindows_{};
     std::unique_ptr<CTitleTip> titleTip_;
     std::unique_ptr<KmlWriter> kmlWriter_;
     std::function<void(CMainFrame&)> configureLogger_;

@@ -42,9 +42,9 @@ void CMainFrame::WriteExport(const QString& path, const std::function<ExportResu
         result = write();
     }
     if (!result.Ok()) {
-        dialogs_->ShowError(this,
-                            QString::fromUtf8(kExportFailedText)
-                                .arg(QDir::toNativeSeparators(path), QString::fromStdString(result.Message())));
+        dialogs_->ShowError(this, QString::fromUtf8(kExportFailedText)
+                                      .arg(QDir::toNativeSeparators(path),
+                                           QString::fromStdString(result.Message())));
         return;
     }
     lastExportFolder_ = QFileInfo(path).absolutePath();
@@ -55,7 +55,8 @@ void CMainFrame::OnExportCsv()
     const StartRecord* start = ReadSelectedStart();
     if (!start)
         return;
-    const std::optional<QString> path = dialogs_->SaveCsvPath(this, ProposedExportPath(lastExportFolder_, *start));
+    const std::optional<QString> path =
+        dialogs_->SaveCsvPath(this, ProposedExportPath(lastExportFolder_, *start));
     if (!path)
         return;
     WriteExport(*path, [&] { return ExportCsv(*start, FileSystemPath(*path)); });
@@ -73,7 +74,8 @@ void CMainFrame::OnExportKml()
         return;
     // The choice is remembered even when the file cannot be written.
     settings_.extendedKml = extended;
-    WriteExport(*path, [&] { return ExportKml(*start, FileSystemPath(*path), extended, *kmlWriter_); });
+    WriteExport(*path,
+                [&] { return ExportKml(*start, FileSystemPath(*path), extended, *kmlWriter_); });
 }
 
 }  // namespace veltrin

@@ -48,7 +48,7 @@ CChildFrame* CMainFrame::GraphWindowAt(GraphWindow which) const
 
 std::array<CChildFrame*, kGraphWindowCount> CMainFrame::GraphWindowsInStackOrder() const
 {
-    std::array<CChildFrame*, kGraphWindowCount> stacked {};
+    std::array<CChildFrame*, kGraphWindowCount> stacked{};
     const auto order = GraphWindowsByStackSlot();
     for (std::size_t slot = 0; slot < kGraphWindowCount; ++slot)
         stacked[slot] = graphWindows_[order[slot]];
@@ -111,8 +111,8 @@ void CMainFrame::ShowStart(int index)
             for (std::size_t j = 0; j < rows; ++j) {
                 const Sample& sample = samples[j];
                 const auto timeMs = static_cast<std::int32_t>(sample.timeMs - firstMs);
-                const std::array<double, kGraphColumns> values {sample.accZ, sample.ias,
-                                                                sample.altitude};
+                const std::array<double, kGraphColumns> values{sample.accZ, sample.ias,
+                                                               sample.altitude};
                 WriteGraphRow(graphTable_.data(), j, timeMs, values);
                 shownDurationMs_ = std::max(shownDurationMs_, timeMs);
                 if (sample.eventMark)
@@ -173,8 +173,7 @@ void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& co
     const GraphTable table(graphTable_.data(), RowCount(graphTable_));
     for (int row = 0; row < table.Count(); ++row)
         extremes.Add(table.Value(row, config.column));
-    const ValueRange range =
-        RangeHolding({config.yMin, config.yMax}, config.yMajorStep, extremes);
+    const ValueRange range = RangeHolding({config.yMin, config.yMax}, config.yMajorStep, extremes);
 
     GraphSettings settings = pane.GetSettings();
     settings.yMin = range.yMin;
@@ -261,7 +260,7 @@ void CMainFrame::ShiftTimeAxis(bool right)
         return;
     const int lastSecond = shownDurationMs_ / kMillisecondsPerSecond;
     ChangeTimeAxis(*window, [right, lastSecond](GraphSettings& settings) {
-        const TimeRange range {settings.xMin, settings.xMax};
+        const TimeRange range{settings.xMin, settings.xMax};
         const TimeRange moved = right ? ShiftedRight(range, settings.xMajorStep, lastSecond)
                                       : ShiftedLeft(range, settings.xMajorStep);
         settings.xMin = moved.xMin;

@@ -11,8 +11,8 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QScreen>
+#include <QTranslator>
 
 namespace veltrin {
 
@@ -45,8 +45,7 @@ CViewerApp::~CViewerApp()
 bool CViewerApp::InitInstance(const QString& baseDirectory)
 {
     mainFrame_ = std::make_unique<CMainFrame>();
-    connect(mainFrame_->Action(Command::About), &QAction::triggered, this,
-            &CViewerApp::OnAppAbout);
+    connect(mainFrame_->Action(Command::About), &QAction::triggered, this, &CViewerApp::OnAppAbout);
     if (!baseDirectory.isEmpty())
         mainFrame_->LoadBaseDirectory(QFileInfo(baseDirectory).absoluteFilePath());
 

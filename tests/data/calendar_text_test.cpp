@@ -49,7 +49,8 @@ TEST(Calendar, OutOfRangeFieldsCarryOver)
     // Month 13 of 2012 is January 2013; day 40 of August is 9 September.
     EXPECT_EQ(ToCalendarSeconds({2012, 13, 1, 0, 0, 0}), ToCalendarSeconds({2013, 1, 1, 0, 0, 0}));
     EXPECT_EQ(ToCalendarSeconds({2012, 8, 40, 0, 0, 0}), ToCalendarSeconds({2012, 9, 9, 0, 0, 0}));
-    EXPECT_EQ(ToCalendarSeconds({2012, 8, 26, 25, 0, -1}), ToCalendarSeconds({2012, 8, 27, 0, 59, 59}));
+    EXPECT_EQ(ToCalendarSeconds({2012, 8, 26, 25, 0, -1}),
+              ToCalendarSeconds({2012, 8, 27, 0, 59, 59}));
     EXPECT_EQ(ToCalendarSeconds({2012, 0, 1, 0, 0, 0}), ToCalendarSeconds({2011, 12, 1, 0, 0, 0}));
 }
 

@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include <iterator>
+#include <string>
 #include <system_error>
 #include <utility>
-#include <string>
 #include <vector>
 
 namespace veltrin {
@@ -28,7 +28,8 @@ std::vector<std::string> FileNames(const Recording& recording)
 {
     std::vector<std::string> names;
     for (const StartRecord& start : recording) {
-        names.push_back(start.path.parent_path().filename().string() + "/" + start.path.filename().string());
+        names.push_back(start.path.parent_path().filename().string() + "/" +
+                        start.path.filename().string());
     }
     return names;
 }
@@ -62,15 +63,16 @@ TEST(LoadDirectory, NamesThatDoNotQualifyAreSkipped)
     }
     WriteFile(base.path() / "D120827", "a file, not a day directory");
     const std::filesystem::path day = base.path() / "D120826";
-    WriteFile(day / "SETUP.TXT", "x");         // hour piece holds no digit
-    WriteFile(day / "S1015", "x");             // seconds piece missing
-    WriteFile(day / "README", "x");            // not an S name
+    WriteFile(day / "SETUP.TXT", "x");          // hour piece holds no digit
+    WriteFile(day / "S1015", "x");              // seconds piece missing
+    WriteFile(day / "README", "x");             // not an S name
     WriteFile(day / "S101500" / "inner", "x");  // a directory is no start
-    WriteFile(day / "S12AB00", "x");           // minutes "AB" count as 0
-    WriteFile(day / "S10150", "x");            // one-character seconds piece
+    WriteFile(day / "S12AB00", "x");            // minutes "AB" count as 0
+    WriteFile(day / "S10150", "x");             // one-character seconds piece
     Recording recording;
     LoadDirectory(base.path(), recording);
-    EXPECT_EQ(FileNames(recording), (std::vector<std::string>{"D120826/S10150", "D120826/S12AB00"}));
+    EXPECT_EQ(FileNames(recording),
+              (std::vector<std::string>{"D120826/S10150", "D120826/S12AB00"}));
     ASSERT_EQ(recording.size(), 2U);
     EXPECT_EQ(recording[0].startTime, Utc(2012, 8, 26, 10, 15, 0));
     EXPECT_EQ(recording[1].startTime, Utc(2012, 8, 26, 12, 0, 0));
@@ -85,8 +87,9 @@ TEST(LoadDirectory, LetterCaseAndOrderIgnoreCase)
     WriteFile(base.path() / "D120826b" / "S090000", "x");
     Recording recording;
     LoadDirectory(base.path(), recording);
-    EXPECT_EQ(FileNames(recording), (std::vector<std::string>{"d120826/S101500", "d120826/s143502.log",
-                                                              "D120826b/S090000", "D120827/S080000"}));
+    EXPECT_EQ(FileNames(recording),
+              (std::vector<std::string>{"d120826/S101500", "d120826/s143502.log",
+                                        "D120826b/S090000", "D120827/S080000"}));
 }
 
 // A flight that started between 00:00 and 00:59 UTC vanished from the list.
@@ -173,7 +176,9 @@ struct Problems {
     std::vector<std::pair<std::filesystem::path, std::error_code>> seen;
     DirectoryProblem Sink()
     {
-        return [this](const std::filesystem::path& path, std::error_code reason) { seen.emplace_back(path, reason); };
+        return [this](const std::filesystem::path& path, std::error_code reason) {
+            seen.emplace_back(path, reason);
+        };
     }
 };
 

@@ -23,9 +23,28 @@ std::string Printf(const char* format, int width, int precision, double value)
 
 std::vector<double> SampleValues()
 {
-    std::vector<double> values = {0.0, -0.0, 0.125, 0.375, 2.5, 3.5, -2.5, 1.005, -0.001, 0.045,
-                                  1e20, 123456.789, 1e-7, 99.95, 9.995, 0.5, 1.5, 1e300, DBL_MAX,
-                                  DBL_MIN, 4.9e-324, std::numeric_limits<double>::infinity(),
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.125,
+                                  0.375,
+                                  2.5,
+                                  3.5,
+                                  -2.5,
+                                  1.005,
+                                  -0.001,
+                                  0.045,
+                                  1e20,
+                                  123456.789,
+                                  1e-7,
+                                  99.95,
+                                  9.995,
+                                  0.5,
+                                  1.5,
+                                  1e300,
+                                  DBL_MAX,
+                                  DBL_MIN,
+                                  4.9e-324,
+                                  std::numeric_limits<double>::infinity(),
                                   -std::numeric_limits<double>::infinity(),
                                   std::numeric_limits<double>::quiet_NaN()};
     std::mt19937_64 random(42);
@@ -63,7 +82,14 @@ TEST(FormatFixed, ReportsWhenTheTextDoesNotFit)
 
 TEST(FormatInt, MatchesPrintfInTheCLocale)
 {
-    const long long values[] = {0, 7, -7, 42, -42, 123456, -123456, std::numeric_limits<long long>::max(),
+    const long long values[] = {0,
+                                7,
+                                -7,
+                                42,
+                                -42,
+                                123456,
+                                -123456,
+                                std::numeric_limits<long long>::max(),
                                 std::numeric_limits<long long>::min()};
     for (const long long value : values) {
         for (const int width : {0, 1, 2, 4, 8, -6}) {

@@ -19,7 +19,10 @@ namespace {
 using test::Framed;
 
 // Same bits: the fast reading must round exactly as the general rules do.
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 void ExpectSameFields(const DrFields& fast, const DrFields& general)
 {
@@ -62,7 +65,8 @@ std::string RandomField(std::mt19937& random, bool integer)
         }
     }
     if (percent(random) < 4) {
-        static const char* const kOdd[] = {"e5", "E-2", " ", "x", "*", "\t1", "..", "inf", "0x1p3", "-"};
+        static const char* const kOdd[] = {"e5",  "E-2", " ",   "x",     "*",
+                                           "\t1", "..",  "inf", "0x1p3", "-"};
         std::uniform_int_distribution<std::size_t> pick(0, std::size(kOdd) - 1);
         const std::string odd = kOdd[pick(random)];
         std::uniform_int_distribution<std::size_t> where(0, field.size());
@@ -169,12 +173,14 @@ TEST(PlainSampleLine, FileReadingMatchesSentenceBySentence)
     // Generated data lines mixed with fixes: every sample must come out as
     // ParseSentence reads its line, whichever way the file reader read it.
     std::mt19937 random(1208);
-    std::vector<std::string> lines = {Framed("$VLTDR,1.5,0.10,-0.02,1.05,95.5,3.25,-4.5,512,1"),
-                                      Framed("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")};
+    std::vector<std::string> lines = {
+        Framed("$VLTDR,1.5,0.10,-0.02,1.05,95.5,3.25,-4.5,512,1"),
+        Framed("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,")};
     for (int i = 0; i < 5000; ++i) {
         lines.push_back(RandomDataLine(random));
         if (i % 25 == 0) {
-            lines.push_back(Framed("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
+            lines.push_back(
+                Framed("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"));
         }
     }
     std::string bytes;
@@ -184,7 +190,8 @@ TEST(PlainSampleLine, FileReadingMatchesSentenceBySentence)
         Sentence sentence;
         // The reader trims trailing blanks and line ends before parsing.
         std::string trimmed = line;
-        while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\r' || trimmed.back() == '\n')) {
+        while (!trimmed.empty() &&
+               (trimmed.back() == ' ' || trimmed.back() == '\r' || trimmed.back() == '\n')) {
             trimmed.pop_back();
         }
         ParseSentence(sentence, trimmed);

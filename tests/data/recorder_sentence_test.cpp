@@ -37,8 +37,9 @@ TEST(RecorderSentence, TimeStampsTruncateToMilliseconds)
         const char* stamp;
         std::int32_t ms;
     };
-    const Case cases[] = {{"12.345", 12345}, {"0.0005", 0}, {"-0.0015", -1}, {"", 0},
-                          {"abc", 0},      {"nan", 0},    {"1e12", 2147483647}, {"-inf", -2147483647 - 1}};
+    const Case cases[] = {
+        {"12.345", 12345}, {"0.0005", 0}, {"-0.0015", -1},      {"", 0},
+        {"abc", 0},        {"nan", 0},    {"1e12", 2147483647}, {"-inf", -2147483647 - 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stamp);
         Sentence s;
@@ -95,7 +96,12 @@ struct ReplyCase {
 TEST(RecorderReply, LayoutTable)
 {
     const ReplyCase cases[] = {
-        {"$VLTTX,serial,ABCDEFGHIJKLMNOPQRSTUVWXY", SentenceKind::Tx, ReplyKey::Serial, 0, {}, "ABCDEFGHIJKLMNOPQRS"},
+        {"$VLTTX,serial,ABCDEFGHIJKLMNOPQRSTUVWXY",
+         SentenceKind::Tx,
+         ReplyKey::Serial,
+         0,
+         {},
+         "ABCDEFGHIJKLMNOPQRS"},
         {"$VLTTX,SERIAL,1234", SentenceKind::Tx, ReplyKey::Serial, 0, {}, "1234"},
         {"$VLTTX,LfzSign,D-EABC,5", SentenceKind::Tx, ReplyKey::LfzSign, 0, {5, 0, 0, 0}, "D-EABC"},
         {"$VLTTX,PASS,0", SentenceKind::Tx, ReplyKey::Pass, 0, {}, ""},
@@ -103,7 +109,12 @@ TEST(RecorderReply, LayoutTable)
         {"$VLTTX,PASS,2", SentenceKind::Tx, ReplyKey::Pass, 2, {}, ""},
         {"$VLTTX,VERSION,2.5", SentenceKind::Tx, ReplyKey::Version, 0, {2.5, 0, 0, 0}, ""},
         {"$VLTTX,VERSION,2.5,7", SentenceKind::Tx, ReplyKey::Version, 0, {7, 0, 0, 0}, ""},
-        {"$VLTTX,LIMITS,1,4.5,-2.5,250,9", SentenceKind::Tx, ReplyKey::Limits, 1, {4.5, -2.5, 250, 9}, ""},
+        {"$VLTTX,LIMITS,1,4.5,-2.5,250,9",
+         SentenceKind::Tx,
+         ReplyKey::Limits,
+         1,
+         {4.5, -2.5, 250, 9},
+         ""},
         {"$VLTTX,SPDCFG,3", SentenceKind::Tx, ReplyKey::SpdCfg, 3, {}, ""},
         {"$VLTTX,wp,4", SentenceKind::Tx, ReplyKey::Wp, 4, {}, ""},
         {"$VLTTX,EVTCNT,12", SentenceKind::Tx, ReplyKey::EvtCnt, 12, {}, ""},

@@ -11,7 +11,8 @@ namespace {
 
 using test::Framed;
 
-constexpr const char* kGgaExample = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
+constexpr const char* kGgaExample =
+    "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47";
 
 std::string LowerCaseChecksum(std::string line)
 {
@@ -39,8 +40,8 @@ TEST(ParseSentence, FramingAndIdentifierTable)
 
     const FramingCase cases[] = {
         {"example", kGgaExample, true, SentenceKind::Gga},
-        {"wrong checksum", "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*48", false,
-         SentenceKind::None},
+        {"wrong checksum", "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*48",
+         false, SentenceKind::None},
         {"no star", "$GPGGA,123519,4807.038,N", false, SentenceKind::None},
         {"star at end", "$GPGGA,1*", false, SentenceKind::None},
         {"one digit", "$GPGGA,1*4", false, SentenceKind::None},
@@ -105,11 +106,16 @@ TEST(ParseSentence, HemispheresAreUpperCaseLettersOnly)
         double latitudeSign;
         double longitudeSign;
     };
-    const Case cases[] = {{"N", "E", 1, 1}, {"S", "W", -1, -1}, {"s", "w", 1, 1}, {"", "", 1, 1}, {"South", "West", -1, -1}};
+    const Case cases[] = {{"N", "E", 1, 1},
+                          {"S", "W", -1, -1},
+                          {"s", "w", 1, 1},
+                          {"", "", 1, 1},
+                          {"South", "West", -1, -1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.ns) + "/" + c.ew);
         Sentence s;
-        ASSERT_TRUE(ParseSentence(s, Framed(std::string("$GPGGA,123519,4807.038,") + c.ns + ",01131.000," + c.ew + ",1")));
+        ASSERT_TRUE(ParseSentence(s, Framed(std::string("$GPGGA,123519,4807.038,") + c.ns +
+                                            ",01131.000," + c.ew + ",1")));
         const GgaFields* f = s.Get<GgaFields>();
         ASSERT_NE(f, nullptr);
         EXPECT_NEAR(f->latitude, c.latitudeSign * 48.1173, 1e-9);
@@ -155,13 +161,14 @@ TEST(ParseSentence, RmcStatusSpeedDateAndMode)
         int expectedStatus;
         int expectedMode;
     };
-    const Case cases[] = {{"A", "A", 1, 1}, {"V", "", 0, 0}, {"X", "D", 0, 2}, {"A", "E", 1, 6},
+    const Case cases[] = {{"A", "A", 1, 1}, {"V", "", 0, 0},  {"X", "D", 0, 2}, {"A", "E", 1, 6},
                           {"A", "N", 1, 0}, {"A", "a", 1, 0}, {"", "Z", 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.status) + "/" + c.mode);
         Sentence s;
-        ASSERT_TRUE(ParseSentence(s, Framed(std::string("$GPRMC,123519,") + c.status +
-                                            ",4807.038,S,01131.000,W,022.4,084.4,230394,003.1,W," + c.mode)));
+        ASSERT_TRUE(ParseSentence(
+            s, Framed(std::string("$GPRMC,123519,") + c.status +
+                      ",4807.038,S,01131.000,W,022.4,084.4,230394,003.1,W," + c.mode)));
         const RmcFields* f = s.Get<RmcFields>();
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(f->status, c.expectedStatus);
@@ -198,7 +205,8 @@ TEST(ParseSentence, OtherGpsSentences)
     EXPECT_DOUBLE_EQ(gsa->hdop, 1.3);
     EXPECT_DOUBLE_EQ(gsa->vdop, 2.1);
 
-    ASSERT_TRUE(ParseSentence(s, Framed("$GPGSV,2,1,08,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228")));
+    ASSERT_TRUE(
+        ParseSentence(s, Framed("$GPGSV,2,1,08,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228")));
     const GsvFields* gsv = s.Get<GsvFields>();
     ASSERT_NE(gsv, nullptr);
     EXPECT_EQ(gsv->satellite[0], 1);
@@ -226,7 +234,8 @@ TEST(ChecksumText, AppendChecksumCoversAllButTheStartCharacter)
     EXPECT_EQ(command, std::string("$VLTCM,VERSION*") + kHex[sum >> 4] + kHex[sum & 15]);
     EXPECT_TRUE(VerifyChecksum(command));
     EXPECT_EQ(ComputeChecksum(""), 0);
-    EXPECT_EQ(ComputeChecksum("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"), 0x47);
+    EXPECT_EQ(ComputeChecksum("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,"),
+              0x47);
 }
 
 }  // namespace

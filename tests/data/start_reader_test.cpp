@@ -1,5 +1,5 @@
-#include "data/start_data_stream.h"
 #include "data/start_reader.h"
+#include "data/start_data_stream.h"
 
 #include "test_support.h"
 
@@ -20,8 +20,10 @@ using test::Framed;
 using test::TempDir;
 using test::WriteFile;
 
-const std::string kFixInvalid = Framed("$GPGGA,123519,4807.038,N,01131.000,E,0,00,,545.4,M,46.9,M,,");
-const std::string kFixValid = Framed("$GPGGA,123520,4807.040,N,01131.002,E,1,08,0.9,546.0,M,46.9,M,,");
+const std::string kFixInvalid =
+    Framed("$GPGGA,123519,4807.038,N,01131.000,E,0,00,,545.4,M,46.9,M,,");
+const std::string kFixValid =
+    Framed("$GPGGA,123520,4807.040,N,01131.002,E,1,08,0.9,546.0,M,46.9,M,,");
 const std::string kSample = Framed("$VLTDR,10.000,0.1,0.0,1.2,80.0,0,0,300,0");
 
 StartRecord Read(const std::string& bytes)
@@ -87,7 +89,8 @@ TEST(LoadStartData, LongLinesArriveInPiecesOf255)
     EXPECT_EQ(Read(tooLong + "\r\n" + kSample + "\n").samples.size(), 1U);
 
     // A piece boundary starts a new line: a sentence after 255 characters of junk counts.
-    const StartRecord start = Read(std::string(255, 'x') + kSample + "\n" + std::string(510, 'y') + kFixValid);
+    const StartRecord start =
+        Read(std::string(255, 'x') + kSample + "\n" + std::string(510, 'y') + kFixValid);
     EXPECT_EQ(start.samples.size(), 1U);
     EXPECT_EQ(start.fixes.size(), 1U);
 }
@@ -96,7 +99,8 @@ TEST(LoadStartData, BlockBoundariesChangeNothing)
 {
     std::string bytes;
     for (int i = 0; i < 20; ++i) {
-        bytes += kSample + "\r\n" + kFixValid + (i % 3 == 0 ? "\r\r\n" : "\n") + std::string(300 + static_cast<std::size_t>(i), 'z') + "\n";
+        bytes += kSample + "\r\n" + kFixValid + (i % 3 == 0 ? "\r\r\n" : "\n") +
+                 std::string(300 + static_cast<std::size_t>(i), 'z') + "\n";
     }
     bytes += std::string(255, 'q') + kSample + "\r";
     const StartRecord whole = Read(bytes);
@@ -135,8 +139,9 @@ TEST(LoadStartData, ReadsOnceAndRetriesAFileThatWasMissing)
 
 TEST(LoadStartData, SamplesOnlyAndOtherLinesSkipped)
 {
-    const StartRecord start = Read("garbage\n" + Framed("$GPRMC,123519,A") + "\n" + kSample + "\n" +
-                                   "$VLTDR,1,2,3*00\n" + Framed("  $VLTDR,1,2,3") + "\n" + kSample + "\n");
+    const StartRecord start =
+        Read("garbage\n" + Framed("$GPRMC,123519,A") + "\n" + kSample + "\n" + "$VLTDR,1,2,3*00\n" +
+             Framed("  $VLTDR,1,2,3") + "\n" + kSample + "\n");
     EXPECT_EQ(start.samples.size(), 2U);
     EXPECT_TRUE(start.fixes.empty());
     EXPECT_EQ(start.maxAltitude, 300.0);

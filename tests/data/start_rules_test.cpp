@@ -47,7 +47,7 @@ TEST(ApplyEventRule, MarksTheFirstSampleAfterAPause)
         int flags;
         bool marked;
     };
-    const Step steps[] = {{1000, 1, false}, {3500, 1, true}, {4000, 1, false}, {5000, 0, false},
+    const Step steps[] = {{1000, 1, false}, {3500, 1, true},   {4000, 1, false}, {5000, 0, false},
                           {9000, 3, true},  {11000, 1, false}, {13001, 1, true}, {20000, 2, false}};
     std::int32_t last = 0;
     for (const Step& step : steps) {
@@ -86,9 +86,9 @@ TEST(ApplyLandingRule, TellsWhetherTheValueIsATimeOfDay)
     const struct {
         int value;
         bool timeOfDay;
-    } cases[] = {{0, true},       {5, true},       {153012, true},  {235959, true}, {240000, false},
-                 {7000, false},   {6000, false},   {5960, false},   {-3456, false}, {-1, false},
-                 {764039, false}, {2147483647, false}};
+    } cases[] = {{0, true},       {5, true},     {153012, true},  {235959, true},
+                 {240000, false}, {7000, false}, {6000, false},   {5960, false},
+                 {-3456, false},  {-1, false},   {764039, false}, {2147483647, false}};
     for (const auto& c : cases) {
         StartRecord start;
         start.startTime = 1345991702;
@@ -99,14 +99,16 @@ TEST(ApplyLandingRule, TellsWhetherTheValueIsATimeOfDay)
     // The last landing sentence of a file decides; a file without one has none.
     StartRecord start;
     start.startTime = 1345991702;
-    LoadStartDataFromBytes(start, test::Framed("$VLTLD,100,0,153012") + "\n" + test::Framed("$VLTLD,100,0,-3456") + "\n");
+    LoadStartDataFromBytes(start, test::Framed("$VLTLD,100,0,153012") + "\n" +
+                                      test::Framed("$VLTLD,100,0,-3456") + "\n");
     EXPECT_FALSE(start.landingIsTimeOfDay);
     start.landingIsTimeOfDay = true;
     LoadStartDataFromBytes(start, test::Framed("$VLTDR,1,0,0,1.0,50,0,0,100,0") + "\n");
     EXPECT_FALSE(start.landingIsTimeOfDay);
 }
 
-std::deque<GpsFix> Fixes(const std::vector<std::pair<bool, double>>& validAndTime, const std::vector<double>& latitudes)
+std::deque<GpsFix> Fixes(const std::vector<std::pair<bool, double>>& validAndTime,
+                         const std::vector<double>& latitudes)
 {
     std::deque<GpsFix> fixes;
     for (std::size_t i = 0; i < validAndTime.size(); ++i) {
@@ -122,7 +124,8 @@ std::deque<GpsFix> Fixes(const std::vector<std::pair<bool, double>>& validAndTim
 
 TEST(PositionAt, InterpolatesInTimeBetweenValidFixes)
 {
-    const auto fixes = Fixes({{true, 100}, {false, 101}, {false, 102}, {true, 104}}, {48.0, 0, 0, 48.4});
+    const auto fixes =
+        Fixes({{true, 100}, {false, 101}, {false, 102}, {true, 104}}, {48.0, 0, 0, 48.4});
     EXPECT_DOUBLE_EQ(PositionAt(fixes, 0).latitude, 48.0);
     EXPECT_DOUBLE_EQ(PositionAt(fixes, 1).latitude, 48.1);
     EXPECT_DOUBLE_EQ(PositionAt(fixes, 2).latitude, 48.2);
@@ -132,7 +135,8 @@ TEST(PositionAt, InterpolatesInTimeBetweenValidFixes)
 
 TEST(PositionAt, EdgesAndGaps)
 {
-    const auto runs = Fixes({{false, 1}, {false, 2}, {true, 3}, {true, 4}, {false, 5}}, {9, 9, 47.0, 47.5, 9});
+    const auto runs =
+        Fixes({{false, 1}, {false, 2}, {true, 3}, {true, 4}, {false, 5}}, {9, 9, 47.0, 47.5, 9});
     EXPECT_EQ(PositionAt(runs, 0).latitude, 47.0);  // leading run: first valid fix
     EXPECT_EQ(PositionAt(runs, 1).latitude, 47.0);
     EXPECT_EQ(PositionAt(runs, 4).latitude, 47.5);  // trailing run: last valid fix

@@ -18,7 +18,9 @@ namespace {
 using test::ReadFile;
 using test::TempDir;
 
-Sample MakeSample(std::int32_t timeMs, double accX, double accY, double accZ, double ias, double altitude) {
+Sample MakeSample(std::int32_t timeMs, double accX, double accY, double accZ, double ias,
+                  double altitude)
+{
     Sample s;
     s.timeMs = timeMs;
     s.accX = accX;
@@ -29,7 +31,8 @@ Sample MakeSample(std::int32_t timeMs, double accX, double accY, double accZ, do
     return s;
 }
 
-StartRecord SampleStart() {
+StartRecord SampleStart()
+{
     StartRecord start;
     start.loaded = true;
     start.samples = {MakeSample(1000, 0.0, 0.0, 1.0, 0.0, 0.0),
@@ -39,7 +42,8 @@ StartRecord SampleStart() {
     return start;
 }
 
-TEST(CsvExport, SemicolonVariantHasHeaderDecimalCommasAndFieldWidths) {
+TEST(CsvExport, SemicolonVariantHasHeaderDecimalCommasAndFieldWidths)
+{
     TempDir dir;
     ASSERT_TRUE(ExportCsv(SampleStart(), dir / "flight.csv").Ok());
     EXPECT_EQ(ReadFile(dir / "flight.csv"),
@@ -50,7 +54,8 @@ TEST(CsvExport, SemicolonVariantHasHeaderDecimalCommasAndFieldWidths) {
               " 1000,001;123,00;  0,00;  0,00;1234567,8;12345678\r\n");
 }
 
-TEST(CsvExport, BlankVariantKeepsDecimalPoints) {
+TEST(CsvExport, BlankVariantKeepsDecimalPoints)
+{
     TempDir dir;
     ASSERT_TRUE(ExportCsv(SampleStart(), dir / "flight.dat").Ok());
     EXPECT_EQ(ReadFile(dir / "flight.dat"),
@@ -60,7 +65,8 @@ TEST(CsvExport, BlankVariantKeepsDecimalPoints) {
               " 1000.001 123.00   0.00   0.00 1234567.8 12345678\r\n");
 }
 
-TEST(CsvExport, RelativeTimeWrapsLikeThe32BitRecorderClock) {
+TEST(CsvExport, RelativeTimeWrapsLikeThe32BitRecorderClock)
+{
     StartRecord start;
     start.samples = {MakeSample(std::numeric_limits<std::int32_t>::max(), 0, 0, 0, 0, 0),
                      MakeSample(std::numeric_limits<std::int32_t>::min(), 0, 0, 0, 0, 0)};
@@ -69,7 +75,8 @@ TEST(CsvExport, RelativeTimeWrapsLikeThe32BitRecorderClock) {
     EXPECT_EQ(out.Text().substr(out.Text().find('\n') + 1, 9), "    0.001");
 }
 
-TEST(CsvExport, StartWithoutSamples) {
+TEST(CsvExport, StartWithoutSamples)
+{
     TempDir dir;
     test::WriteFile(dir / "a.csv", "old");
     test::WriteFile(dir / "a.dat", "old");
@@ -79,26 +86,35 @@ TEST(CsvExport, StartWithoutSamples) {
     EXPECT_EQ(ReadFile(dir / "a.dat"), "");
 }
 
-TEST(CsvVariantForPath, ExtensionCsvInAnyCaseSelectsSemicolons) {
+TEST(CsvVariantForPath, ExtensionCsvInAnyCaseSelectsSemicolons)
+{
     const struct {
         const char* path;
         CsvVariant variant;
-    } cases[] = {{"/x/a.csv", CsvVariant::Semicolon}, {"a.CsV", CsvVariant::Semicolon},
-                 {"dir.dat/b.CSV", CsvVariant::Semicolon}, {"a.dat", CsvVariant::Blank},
-                 {"a.txt", CsvVariant::Blank}, {"csv", CsvVariant::Blank},
-                 {"a.csv.bak", CsvVariant::Blank}, {"a.csvx", CsvVariant::Blank}};
-    for (const auto& c : cases) EXPECT_EQ(CsvVariantForPath(c.path), c.variant) << c.path;
+    } cases[] = {{"/x/a.csv", CsvVariant::Semicolon},
+                 {"a.CsV", CsvVariant::Semicolon},
+                 {"dir.dat/b.CSV", CsvVariant::Semicolon},
+                 {"a.dat", CsvVariant::Blank},
+                 {"a.txt", CsvVariant::Blank},
+                 {"csv", CsvVariant::Blank},
+                 {"a.csv.bak", CsvVariant::Blank},
+                 {"a.csvx", CsvVariant::Blank}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CsvVariantForPath(c.path), c.variant) << c.path;
 }
 
 // Sets TZ for one test and restores it afterwards.
 class TimeZoneGuard {
 public:
-    explicit TimeZoneGuard(const char* zone) {
-        if (const char* old = std::getenv("TZ")) old_ = old;
+    explicit TimeZoneGuard(const char* zone)
+    {
+        if (const char* old = std::getenv("TZ"))
+            old_ = old;
         setenv("TZ", zone, 1);
         tzset();
     }
-    ~TimeZoneGuard() {
+    ~TimeZoneGuard()
+    {
         if (old_) {
             setenv("TZ", old_->c_str(), 1);
         } else {
@@ -111,7 +127,8 @@ private:
     std::optional<std::string> old_;
 };
 
-TEST(ProposedFileName, IsTheUtcMinuteWhateverTheLocalZone) {
+TEST(ProposedFileName, IsTheUtcMinuteWhateverTheLocalZone)
+{
     TimeZoneGuard tokyo("Asia/Tokyo");
     EXPECT_EQ(ProposedFileName(test::kAugust26 + 14 * 3600 + 5 * 60 + 59), "vlt_20120826_1405");
     EXPECT_EQ(ProposedFileName(1356912000 + 23 * 3600 + 59 * 60), "vlt_20121231_2359");

@@ -17,7 +17,8 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-StartRecord BusyStart(int samples, int fixes) {
+StartRecord BusyStart(int samples, int fixes)
+{
     StartRecord start;
     start.startTime = test::kAugust26;
     for (int i = 0; i < samples; ++i) {
@@ -27,24 +28,29 @@ StartRecord BusyStart(int samples, int fixes) {
         s.altitude = 300 + i % 100;
         start.samples.push_back(s);
     }
-    for (int i = 0; i < fixes; ++i) start.fixes.push_back(Fix(true, 48.0 + i * 1e-4, 11.0, 500.0));
+    for (int i = 0; i < fixes; ++i)
+        start.fixes.push_back(Fix(true, 48.0 + i * 1e-4, 11.0, 500.0));
     return start;
 }
 
-std::size_t EntriesIn(const std::filesystem::path& dir) {
+std::size_t EntriesIn(const std::filesystem::path& dir)
+{
     std::size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++n;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir))
+        ++n;
     return n;
 }
 
-TEST(ExportFailure, RegressionFolderThatCannotHoldFilesFailedSilently) {
+TEST(ExportFailure, RegressionFolderThatCannotHoldFilesFailedSilently)
+{
     TempDir dir;
     WriteFile(dir / "plain-file", "x");
     const std::filesystem::path inside = dir / "plain-file" / "flight.csv";
     KmlWriter writer(test::FixedEnvironment({}));
 
     const ExportResult csv = ExportCsv(BusyStart(3, 0), inside);
-    const ExportResult kml = ExportKml(BusyStart(0, 3), inside.parent_path() / "t.kml", false, writer);
+    const ExportResult kml =
+        ExportKml(BusyStart(0, 3), inside.parent_path() / "t.kml", false, writer);
     for (const ExportResult& result : {csv, kml}) {
         EXPECT_EQ(result.status, ExportStatus::CannotCreate);
         EXPECT_EQ(result.reason, "Die Datei konnte nicht angelegt werden.");
@@ -58,10 +64,12 @@ TEST(ExportFailure, RegressionFolderThatCannotHoldFilesFailedSilently) {
     EXPECT_EQ(EntriesIn(dir.path()), 2u);
 }
 
-TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenCsvFile) {
+TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenCsvFile)
+{
     TempDir dir;
     WriteFile(dir / "flight.csv", "old contents");
-    for (std::size_t failAfter : {std::size_t{100}, std::size_t{3} << 20}) {  // before and after the first buffer
+    for (std::size_t failAfter :
+         {std::size_t{100}, std::size_t{3} << 20}) {  // before and after the first buffer
         AtomicFile file;
         ASSERT_TRUE(file.Open(dir / "flight.csv").Ok());
         file.FailWritesAfter(failAfter);
@@ -74,13 +82,15 @@ TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenCsvFile) {
     }
 }
 
-TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenKmlFile) {
+TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenKmlFile)
+{
     TempDir dir;
     WriteFile(dir / "track.kml", "old contents");
     KmlWriter writer(test::FixedEnvironment({}));
     for (bool extended : {false, true}) {
         writer.InjectWriteFailureAfter(500);
-        const ExportResult result = ExportKml(BusyStart(0, 50), dir / "track.kml", extended, writer);
+        const ExportResult result =
+            ExportKml(BusyStart(0, 50), dir / "track.kml", extended, writer);
         EXPECT_EQ(result.status, ExportStatus::WriteFailed);
         EXPECT_EQ(ReadFile(dir / "track.kml"), "old contents");
         EXPECT_EQ(EntriesIn(dir.path()), 1u);
@@ -91,7 +101,8 @@ TEST(ExportFailure, RegressionWriteErrorPartWayLeftAHalfWrittenKmlFile) {
     EXPECT_EQ(document.substr(document.size() - 8), "</kml>\r\n");
 }
 
-TEST(AtomicFile, FileLeftUncommittedIsDiscarded) {
+TEST(AtomicFile, FileLeftUncommittedIsDiscarded)
+{
     TempDir dir;
     WriteFile(dir / "out.txt", "old");
     {
@@ -104,7 +115,8 @@ TEST(AtomicFile, FileLeftUncommittedIsDiscarded) {
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFile, RegressionNameNearTheLengthLimitFailedForItsTemporaryName) {
+TEST(AtomicFile, RegressionNameNearTheLengthLimitFailedForItsTemporaryName)
+{
     TempDir dir;
     const std::string longest = std::string(251, 'x') + ".csv";  // 255 bytes, the usual limit
     const ExportResult written = ExportCsv(BusyStart(2, 0), dir / longest);

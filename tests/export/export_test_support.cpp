@@ -5,23 +5,27 @@
 
 namespace veltrin::test {
 
-std::string ReadFile(const std::filesystem::path& path) {
+std::string ReadFile(const std::filesystem::path& path)
+{
     std::string bytes;
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         char chunk[65536];
         std::size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
+        while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            bytes.append(chunk, n);
         std::fclose(file);
     }
     return bytes;
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+void WriteFile(const std::filesystem::path& path, const std::string& bytes)
+{
     std::ofstream out(path, std::ios::binary);
     out << bytes;
 }
 
-GpsFix Fix(bool valid, double latitude, double longitude, double altitude, double gpsAltitude) {
+GpsFix Fix(bool valid, double latitude, double longitude, double altitude, double gpsAltitude)
+{
     GpsFix fix;
     fix.valid = valid;
     fix.latitude = latitude;
@@ -31,7 +35,8 @@ GpsFix Fix(bool valid, double latitude, double longitude, double altitude, doubl
     return fix;
 }
 
-void WriteSampleDataFile(const std::filesystem::path& path) {
+void WriteSampleDataFile(const std::filesystem::path& path)
+{
     const char* lines[] = {
         "GPGGA,143500,0000.000,N,00000.000,E,0,00,99.9,0.0,M,0.0,M,,",
         "VLTDR,10.000,0.10,-0.02,1.05,80.0,0.0,0.0,300,0",
@@ -43,7 +48,8 @@ void WriteSampleDataFile(const std::filesystem::path& path) {
         "VLTLD,12.000,0,153012",
     };
     std::string text;
-    for (const char* line : lines) text += Framed(std::string("$") + line) + "\r\n";
+    for (const char* line : lines)
+        text += Framed(std::string("$") + line) + "\r\n";
     WriteFile(path, text);
 }
 

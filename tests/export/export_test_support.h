@@ -18,7 +18,8 @@ namespace veltrin::test {
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
-GpsFix Fix(bool valid, double latitude, double longitude, double altitude, double gpsAltitude = 0.0);
+GpsFix Fix(bool valid, double latitude, double longitude, double altitude,
+           double gpsAltitude = 0.0);
 
 // Writes a small data file: a few samples, fixes with and without position,
 // an event flag and a landing sentence.

@@ -7,8 +7,8 @@
 #include "export/data_file_start.h"
 #include "export/start_export.h"
 #include "export_commands.h"
-#include "logbook.h"
 #include "export_test_support.h"
+#include "logbook.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,8 @@ struct ToolRun {
     std::string err;
 };
 
-ToolRun Tool(std::vector<std::string> arguments) {
+ToolRun Tool(std::vector<std::string> arguments)
+{
     std::ostringstream out, err;
     const int status = tool::RunExportTool(arguments, out, err);
     return {status, out.str(), err.str()};
@@ -44,14 +45,16 @@ ToolRun Tool(std::vector<std::string> arguments) {
 // A card with two starts in the same minute and one on the next day.
 class ExportToolTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         fs::create_directories(card_ / "d120826");
         fs::create_directories(card_ / "D120827");
         test::WriteSampleDataFile(card_ / "d120826" / "S143559.LOG");
         test::WriteSampleDataFile(card_ / "d120826" / "s143502.log");
         test::WriteFile(card_ / "D120827" / "S090000", "");
     }
-    StartRecord Read(const fs::path& file) {
+    StartRecord Read(const fs::path& file)
+    {
         std::optional<StartRecord> start = StartForDataFile(file);
         EXPECT_TRUE(start.has_value());
         EXPECT_TRUE(LoadStartData(*start));
@@ -62,7 +65,8 @@ protected:
     fs::path card_ = dir_ / "VELT";
 };
 
-TEST_F(ExportToolTest, ListPrintsOneLinePerStartInRecordingOrder) {
+TEST_F(ExportToolTest, ListPrintsOneLinePerStartInRecordingOrder)
+{
     const ToolRun run = Tool({"list", card_.string()});
     EXPECT_EQ(run.status, 0) << run.err;
     Recording recording;
@@ -71,30 +75,38 @@ TEST_F(ExportToolTest, ListPrintsOneLinePerStartInRecordingOrder) {
     std::string expected;
     for (StartRecord& start : recording) {
         LoadStartData(start);
-        expected += DayText(start.startTime) + " " + StartTimeText(start) + "\t" + StartValuesText(start) +
-                    "\t" + start.path.string() + "\n";
+        expected += DayText(start.startTime) + " " + StartTimeText(start) + "\t" +
+                    StartValuesText(start) + "\t" + start.path.string() + "\n";
     }
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(run.out.rfind("26.08.2012 14:35:02 - 15:30:12\t", 0), 0u);
 }
 
-TEST_F(ExportToolTest, WrongUsageAndMissingBaseDirectoryExitWithTwo) {
+TEST_F(ExportToolTest, WrongUsageAndMissingBaseDirectoryExitWithTwo)
+{
     const std::vector<std::vector<std::string>> cases = {
-        {}, {"list"}, {"csv", "only-one"}, {"frobnicate", "x"}, {"kml", "--bogus", "a", "b"},
-        {"csv", "--extended", "a", "b"}, {"list", (dir_ / "no-such-card").string()},
+        {},
+        {"list"},
+        {"csv", "only-one"},
+        {"frobnicate", "x"},
+        {"kml", "--bogus", "a", "b"},
+        {"csv", "--extended", "a", "b"},
+        {"list", (dir_ / "no-such-card").string()},
         {"all", (dir_ / "no-such-card").string(), (dir_ / "out").string()}};
     for (const auto& arguments : cases) {
         const ToolRun run = Tool(arguments);
         EXPECT_EQ(run.status, 2) << testing::PrintToString(arguments);
         EXPECT_FALSE(run.err.empty());
     }
-    EXPECT_NE(Tool({"list", (dir_ / "no-such-card").string()}).err.find("no-such-card"), std::string::npos);
+    EXPECT_NE(Tool({"list", (dir_ / "no-such-card").string()}).err.find("no-such-card"),
+              std::string::npos);
     const ToolRun help = Tool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("logbook.csv"), std::string::npos);
 }
 
-TEST_F(ExportToolTest, CsvAndKmlWriteTheLibrarysBytes) {
+TEST_F(ExportToolTest, CsvAndKmlWriteTheLibrarysBytes)
+{
     const fs::path data = card_ / "d120826" / "s143502.log";
     const StartRecord start = Read(data);
     for (const char* name : {"out.csv", "out.dat"}) {
@@ -104,7 +116,8 @@ TEST_F(ExportToolTest, CsvAndKmlWriteTheLibrarysBytes) {
     }
     for (bool extended : {false, true}) {
         std::vector<std::string> arguments = {"kml", data.string(), (dir_ / "out.kml").string()};
-        if (extended) arguments.insert(arguments.begin() + 1, "--extended");
+        if (extended)
+            arguments.insert(arguments.begin() + 1, "--extended");
         ASSERT_EQ(Tool(arguments).status, 0);
         KmlWriter writer;
         ASSERT_TRUE(ExportKml(start, dir_ / "ref.kml", extended, writer).Ok());
@@ -113,13 +126,15 @@ TEST_F(ExportToolTest, CsvAndKmlWriteTheLibrarysBytes) {
     }
 }
 
-TEST_F(ExportToolTest, DataFileWithoutStartTimeOrUnwritableTargetExitsWithOne) {
+TEST_F(ExportToolTest, DataFileWithoutStartTimeOrUnwritableTargetExitsWithOne)
+{
     fs::create_directories(dir_ / "flights");
     test::WriteSampleDataFile(dir_ / "flights" / "S143502.LOG");
     test::WriteFile(dir_ / "blocker", "");
     const std::string good = (card_ / "d120826" / "s143502.log").string();
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"csv", (dir_ / "flights" / "S143502.LOG").string(), (dir_ / "o.csv").string()}, "flights"},
+        {{"csv", (dir_ / "flights" / "S143502.LOG").string(), (dir_ / "o.csv").string()},
+         "flights"},
         {{"kml", (card_ / "d120826" / "S999999").string(), (dir_ / "o.kml").string()}, "S999999"},
         {{"csv", good, (dir_ / "blocker" / "o.csv").string()}, "angelegt"},
     };
@@ -130,36 +145,41 @@ TEST_F(ExportToolTest, DataFileWithoutStartTimeOrUnwritableTargetExitsWithOne) {
     }
 }
 
-TEST_F(ExportToolTest, AllNamesASecondStartOfTheSameMinuteWithSuffixTwo) {
+TEST_F(ExportToolTest, AllNamesASecondStartOfTheSameMinuteWithSuffixTwo)
+{
     const fs::path out = dir_ / "export";
     const ToolRun run = Tool({"all", card_.string(), out.string()});
     EXPECT_EQ(run.status, 0) << run.err;
-    for (const char* name : {"vlt_20120826_1435.csv", "vlt_20120826_1435.kml", "vlt_20120826_1435_2.csv",
-                             "vlt_20120826_1435_2.kml", "vlt_20120827_0900.csv", "vlt_20120827_0900.kml",
-                             "logbook.csv"}) {
+    for (const char* name : {"vlt_20120826_1435.csv", "vlt_20120826_1435.kml",
+                             "vlt_20120826_1435_2.csv", "vlt_20120826_1435_2.kml",
+                             "vlt_20120827_0900.csv", "vlt_20120827_0900.kml", "logbook.csv"}) {
         EXPECT_TRUE(fs::exists(out / name)) << name;
     }
     // Name order: S143502 before S143559, so the later start gets the suffix.
     KmlWriter writer;
-    ASSERT_TRUE(ExportKml(Read(card_ / "d120826" / "S143559.LOG"), dir_ / "ref.kml", false, writer).Ok());
+    ASSERT_TRUE(
+        ExportKml(Read(card_ / "d120826" / "S143559.LOG"), dir_ / "ref.kml", false, writer).Ok());
     EXPECT_EQ(ReadFile(out / "vlt_20120826_1435_2.kml"), ReadFile(dir_ / "ref.kml"));
     EXPECT_EQ(ReadFile(out / "vlt_20120827_0900.csv"), "Time;AccX;AccY;AccZ;IAS;Altitude\r\n");
 
     const std::string logbook = ReadFile(out / "logbook.csv");
-    const std::string first = "Date;Start;Landing;Duration;MinAccZ;MaxAccZ;MaxIAS;MaxAltitude;Events;File\r\n"
-                              "26.08.2012;14:35:02;15:30:12;0:55:10;-0,45;2,51;101,5;530,0;1;" +
-                              (card_ / "d120826" / "s143502.log").string() + "\r\n";
+    const std::string first =
+        "Date;Start;Landing;Duration;MinAccZ;MaxAccZ;MaxIAS;MaxAltitude;Events;File\r\n"
+        "26.08.2012;14:35:02;15:30:12;0:55:10;-0,45;2,51;101,5;530,0;1;" +
+        (card_ / "d120826" / "s143502.log").string() + "\r\n";
     EXPECT_EQ(logbook.substr(0, first.size()), first);
     EXPECT_NE(logbook.find("27.08.2012;09:00:00;;;0,00;0,00;0,0;0,0;0;"), std::string::npos);
 }
 
-TEST_F(ExportToolTest, RegressionUnreadableFoldersSkippedWithoutAWord) {
+TEST_F(ExportToolTest, RegressionUnreadableFoldersSkippedWithoutAWord)
+{
     // A day folder that cannot be read (a looping link stops root too): told
     // with its name and reason, the rest of the card is still listed and exported.
     fs::create_symlink("D120828", card_ / "D120828");
     const ToolRun list = Tool({"list", card_.string()});
     EXPECT_EQ(list.status, 1);
-    EXPECT_NE(list.err.find((card_ / "D120828").string() + ": Konnte nicht gelesen werden (Too many levels of symbolic links)."),
+    EXPECT_NE(list.err.find((card_ / "D120828").string() +
+                            ": Konnte nicht gelesen werden (Too many levels of symbolic links)."),
               std::string::npos)
         << list.err;
     EXPECT_NE(list.out.find("S090000"), std::string::npos) << list.out;
@@ -169,15 +189,18 @@ TEST_F(ExportToolTest, RegressionUnreadableFoldersSkippedWithoutAWord) {
     EXPECT_TRUE(fs::exists(dir_ / "export" / "vlt_20120827_0900.kml"));
 }
 
-TEST_F(ExportToolTest, RegressionUnreadableBaseDirectoryExitsWithZero) {
+TEST_F(ExportToolTest, RegressionUnreadableBaseDirectoryExitsWithZero)
+{
     fs::create_symlink("loop", dir_ / "loop");
     for (const char* command : {"list", "all"}) {
         std::vector<std::string> arguments = {command, (dir_ / "loop").string()};
-        if (std::string(command) == "all") arguments.push_back((dir_ / "export").string());
+        if (std::string(command) == "all")
+            arguments.push_back((dir_ / "export").string());
         const ToolRun run = Tool(arguments);
         EXPECT_EQ(run.status, 1) << command;
         EXPECT_EQ(run.out, "") << command;
-        EXPECT_NE(run.err.find((dir_ / "loop").string() + ": Das Basisverzeichnis konnte nicht gelesen werden (Too"),
+        EXPECT_NE(run.err.find((dir_ / "loop").string() +
+                               ": Das Basisverzeichnis konnte nicht gelesen werden (Too"),
                   std::string::npos)
             << run.err;
     }
@@ -186,18 +209,23 @@ TEST_F(ExportToolTest, RegressionUnreadableBaseDirectoryExitsWithZero) {
     EXPECT_EQ(Tool({"list", (card_ / "D120827" / "S090000").string()}).status, 2);
 }
 
-TEST_F(ExportToolTest, BaseDirectoryWithoutReadPermissionIsReported) {
-    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+TEST_F(ExportToolTest, BaseDirectoryWithoutReadPermissionIsReported)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root";
     fs::permissions(card_, fs::perms::none);
     const ToolRun run = Tool({"list", card_.string()});
     fs::permissions(card_, fs::perms::owner_all);
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(card_.string() + ": Das Basisverzeichnis konnte nicht gelesen werden (Permission denied)."),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find(card_.string() +
+                     ": Das Basisverzeichnis konnte nicht gelesen werden (Permission denied)."),
+        std::string::npos)
         << run.err;
 }
 
-TEST_F(ExportToolTest, RegressionPipeOrFolderAsDataFileReportedAsNameWithoutStartTime) {
+TEST_F(ExportToolTest, RegressionPipeOrFolderAsDataFileReportedAsNameWithoutStartTime)
+{
     const fs::path pipe = card_ / "d120826" / "S150000";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     fs::create_directories(card_ / "d120826" / "S160000");
@@ -216,7 +244,8 @@ TEST_F(ExportToolTest, RegressionPipeOrFolderAsDataFileReportedAsNameWithoutStar
     }
 }
 
-TEST(LogbookRow, RegressionDamagedLandingSentenceGivesNegativeDuration) {
+TEST(LogbookRow, RegressionDamagedLandingSentenceGivesNegativeDuration)
+{
     StartRecord start;
     start.path = "/card/D120826/S143502";
     start.startTime = 1345991702;  // 26.08.2012 14:35:02 UTC
@@ -224,24 +253,34 @@ TEST(LogbookRow, RegressionDamagedLandingSentenceGivesNegativeDuration) {
         int value;
         const char* landingAndDuration;
     } cases[] = {
-        {153012, ";15:30:12;0:55:10;"}, {140000, ";14:00:00;23:24:58;"}, {-3456, ";;;"},
-        {764039, ";;;"},                {5960, ";;;"},                   {240000, ";;;"},
+        {153012, ";15:30:12;0:55:10;"},
+        {140000, ";14:00:00;23:24:58;"},
+        {-3456, ";;;"},
+        {764039, ";;;"},
+        {5960, ";;;"},
+        {240000, ";;;"},
     };
     for (const auto& c : cases) {
         ApplyLandingRule(start, c.value);
         EXPECT_EQ(tool::LogbookRow(start).substr(std::string("26.08.2012;14:35:02").size(),
-                                                  std::string(c.landingAndDuration).size()),
+                                                 std::string(c.landingAndDuration).size()),
                   c.landingAndDuration)
             << c.value;
     }
 }
 
-TEST_F(ExportToolTest, BuiltProgramReportsExitStatus) {
+TEST_F(ExportToolTest, BuiltProgramReportsExitStatus)
+{
     const std::string tool = VELTRIN_EXPORT_TOOL;
     const std::string quiet = " >/dev/null 2>&1";
-    EXPECT_EQ(WEXITSTATUS(std::system((tool + " list '" + card_.string() + "'" + quiet).c_str())), 0);
-    EXPECT_EQ(WEXITSTATUS(std::system((tool + " list '" + (dir_ / "none").string() + "'" + quiet).c_str())), 2);
-    EXPECT_EQ(WEXITSTATUS(std::system((tool + " csv '" + (dir_ / "none").string() + "' x.csv" + quiet).c_str())), 1);
+    EXPECT_EQ(WEXITSTATUS(std::system((tool + " list '" + card_.string() + "'" + quiet).c_str())),
+              0);
+    EXPECT_EQ(WEXITSTATUS(
+                  std::system((tool + " list '" + (dir_ / "none").string() + "'" + quiet).c_str())),
+              2);
+    EXPECT_EQ(WEXITSTATUS(std::system(
+                  (tool + " csv '" + (dir_ / "none").string() + "' x.csv" + quiet).c_str())),
+              1);
 }
 
 }  // namespace

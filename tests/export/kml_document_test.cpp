@@ -25,12 +25,15 @@ struct Row {
     bool lineEnd = true;
 };
 
-std::string Expand(const std::vector<Row>& rows) {
+std::string Expand(const std::vector<Row>& rows)
+{
     std::string out;
     for (const Row& row : rows) {
-        for (const char* c = row.indent; *c != '\0'; ++c) out += *c == 'T' ? '\t' : ' ';
+        for (const char* c = row.indent; *c != '\0'; ++c)
+            out += *c == 'T' ? '\t' : ' ';
         out += row.text;
-        if (row.lineEnd) out += "\r\n";
+        if (row.lineEnd)
+            out += "\r\n";
     }
     return out;
 }
@@ -40,47 +43,79 @@ const std::string kKmlTag =
     "xmlns:kml=\"http://www.opengis.net/kml/2.2\" xmlns:atom=\"http://www.w3.org/2005/Atom\">";
 
 // The LookAt position rows, the same in both documents.
-std::vector<Row> LookAtRows(const std::string& lon, const std::string& lat, const std::string& alt) {
-    return {{"TTT", "<longitude>" + lon + "</longitude>"}, {"TTT", "<latitude>" + lat + "</latitude>"},
-            {"TTT", "<altitude>" + alt + "</altitude>"},    {"TTT", "<range>80000</range>"},
-            {"TTT", "<tilt>0</tilt>"},                      {"TTT", "<heading>0</heading>"},
+std::vector<Row> LookAtRows(const std::string& lon, const std::string& lat, const std::string& alt)
+{
+    return {{"TTT", "<longitude>" + lon + "</longitude>"},
+            {"TTT", "<latitude>" + lat + "</latitude>"},
+            {"TTT", "<altitude>" + alt + "</altitude>"},
+            {"TTT", "<range>80000</range>"},
+            {"TTT", "<tilt>0</tilt>"},
+            {"TTT", "<heading>0</heading>"},
             {"TTT", "<altitudeMode>absolute</altitudeMode>"}};
 }
 
 std::vector<Row> StyleRows(const std::string& id, const std::string& scale, const std::string& icon,
-                           const std::string& hotSpot, const std::string& colour, const std::string& width) {
-    return {{"T", "<Style id=\"" + id + "\">"}, {"TT", "<IconStyle>"}, {"TTT", "<scale>" + scale + "</scale>"},
-            {"TTT", "<Icon>"}, {"TTTT", "<href>http://maps.google.com/mapfiles/kml/" + icon + "</href>"},
-            {"TTT", "</Icon>"}, {"TTT", "<hotSpot " + hotSpot + "/>"}, {"TT", "</IconStyle>"},
-            {"TT", "<LineStyle>"}, {"TTT", "<color>" + colour + "</color>"},
-            {"TTT", "<width>" + width + "</width>"}, {"TT", "</LineStyle>"}, {"T", "</Style>"}};
+                           const std::string& hotSpot, const std::string& colour,
+                           const std::string& width)
+{
+    return {{"T", "<Style id=\"" + id + "\">"},
+            {"TT", "<IconStyle>"},
+            {"TTT", "<scale>" + scale + "</scale>"},
+            {"TTT", "<Icon>"},
+            {"TTTT", "<href>http://maps.google.com/mapfiles/kml/" + icon + "</href>"},
+            {"TTT", "</Icon>"},
+            {"TTT", "<hotSpot " + hotSpot + "/>"},
+            {"TT", "</IconStyle>"},
+            {"TT", "<LineStyle>"},
+            {"TTT", "<color>" + colour + "</color>"},
+            {"TTT", "<width>" + width + "</width>"},
+            {"TT", "</LineStyle>"},
+            {"T", "</Style>"}};
 }
 
-std::vector<Row> StyleMapRows(const std::string& suffix) {
-    return {{"T", "<StyleMap id=\"msn_" + suffix + "\">"}, {"TT", "<Pair>"}, {"TTT", "<key>normal</key>"},
-            {"TTT", "<styleUrl>#sn_" + suffix + "</styleUrl>"}, {"TT", "</Pair>"}, {"TT", "<Pair>"},
-            {"TTT", "<key>highlight</key>"}, {"TTT", "<styleUrl>#sh_" + suffix + "</styleUrl>"},
-            {"TT", "</Pair>"}, {"T", "</StyleMap>"}};
+std::vector<Row> StyleMapRows(const std::string& suffix)
+{
+    return {{"T", "<StyleMap id=\"msn_" + suffix + "\">"},
+            {"TT", "<Pair>"},
+            {"TTT", "<key>normal</key>"},
+            {"TTT", "<styleUrl>#sn_" + suffix + "</styleUrl>"},
+            {"TT", "</Pair>"},
+            {"TT", "<Pair>"},
+            {"TTT", "<key>highlight</key>"},
+            {"TTT", "<styleUrl>#sh_" + suffix + "</styleUrl>"},
+            {"TT", "</Pair>"},
+            {"T", "</StyleMap>"}};
 }
 
-void Append(std::vector<Row>& rows, const std::vector<Row>& more) { rows.insert(rows.end(), more.begin(), more.end()); }
+void Append(std::vector<Row>& rows, const std::vector<Row>& more)
+{
+    rows.insert(rows.end(), more.begin(), more.end());
+}
 
 // The plain document up to its coordinates, for a head with the given texts.
-std::string LineHead(const char* lon, const char* lat, const char* alt, const char* mode, const char* name) {
+std::string LineHead(const char* lon, const char* lat, const char* alt, const char* mode,
+                     const char* name)
+{
     const std::string icon = "pushpin/ylw-pushpin.png";
     const std::string hotSpot = "x=\"20\" y=\"2\" xunits=\"pixels\" yunits=\"pixels\"";
-    std::vector<Row> rows = {{"", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"}, {"", kKmlTag, false},
-                             {"", "<Document>"}, {"T", "<name>Veltrin</name>"}, {"TT", "<LookAt>"}};
+    std::vector<Row> rows = {{"", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"},
+                             {"", kKmlTag, false},
+                             {"", "<Document>"},
+                             {"T", "<name>Veltrin</name>"},
+                             {"TT", "<LookAt>"}};
     Append(rows, LookAtRows(lon, lat, alt));
     rows.push_back({"T", "</LookAt>"});
     Append(rows, StyleRows("sn_ylw-pushpin", "1.1", icon, hotSpot, "ffff0000", "2"));
     Append(rows, StyleRows("sh_ylw-pushpin", "1.3", icon, hotSpot, "ffff0000", "2"));
     Append(rows, StyleMapRows("ylw-pushpin"));
-    Append(rows, {{"T", "<Placemark>"}, {"TT", std::string("<name>") + name + "</name>"},
+    Append(rows, {{"T", "<Placemark>"},
+                  {"TT", std::string("<name>") + name + "</name>"},
                   {"TT", "<description>generated by zadudir</description>"},
-                  {"TT", "<styleUrl>#msn_ylw-pushpin</styleUrl>"}, {"TT", "<LineString>"},
+                  {"TT", "<styleUrl>#msn_ylw-pushpin</styleUrl>"},
+                  {"TT", "<LineString>"},
                   {"TTT", "<tessellate>1</tessellate>"},
-                  {"TTT", std::string("<altitudeMode>") + mode + "</altitudeMode>"}, {"TTT", "<coordinates>"}});
+                  {"TTT", std::string("<altitudeMode>") + mode + "</altitudeMode>"},
+                  {"TTT", "<coordinates>"}});
     return Expand(rows);
 }
 
@@ -91,7 +126,8 @@ const std::string kLineTail = Expand({{"", ""},
                                       {"", "</Document>"},
                                       {"", "</kml>"}});
 
-StartRecord StartAt(CalendarSeconds time, std::vector<GpsFix> fixes) {
+StartRecord StartAt(CalendarSeconds time, std::vector<GpsFix> fixes)
+{
     StartRecord start;
     start.startTime = time;
     start.loaded = true;
@@ -99,7 +135,8 @@ StartRecord StartAt(CalendarSeconds time, std::vector<GpsFix> fixes) {
     return start;
 }
 
-std::string Export(const StartRecord& start, bool extended, KmlWriter& writer) {
+std::string Export(const StartRecord& start, bool extended, KmlWriter& writer)
+{
     TempDir dir;
     const ExportResult result = ExportKml(start, dir / "track.kml", extended, writer);
     EXPECT_TRUE(result.Ok()) << result.Message();
@@ -107,74 +144,94 @@ std::string Export(const StartRecord& start, bool extended, KmlWriter& writer) {
 }
 
 std::string Export(const StartRecord& start, bool extended,
-                   std::map<std::string, std::string> environment = {}) {
+                   std::map<std::string, std::string> environment = {})
+{
     KmlWriter writer(FixedEnvironment(std::move(environment)));
     return Export(start, extended, writer);
 }
 
 // The text between the coordinates tags of a plain document.
-std::string Coordinates(const std::string& document) {
+std::string Coordinates(const std::string& document)
+{
     const std::string open = "<coordinates>\r\n";
     const auto from = document.find(open) + open.size();
     return document.substr(from, document.find("\t\t\t</coordinates>") - from);
 }
 
-TEST(KmlLineDocument, WholeDocumentByteForByte) {
-    const StartRecord start = StartAt(test::kAugust26 + 14 * 3600 + 5 * 60,
-                                      {Fix(true, 48.1234, 11.5, 512.0), Fix(false, 0, 0, 520.0),
-                                       Fix(true, 48.2, -11.6, 600.0)});
+TEST(KmlLineDocument, WholeDocumentByteForByte)
+{
+    const StartRecord start = StartAt(
+        test::kAugust26 + 14 * 3600 + 5 * 60,
+        {Fix(true, 48.1234, 11.5, 512.0), Fix(false, 0, 0, 520.0), Fix(true, 48.2, -11.6, 600.0)});
     const std::string expected =
         LineHead(" 11.50000000", " 48.12340000", "512.0", "absolute", "vlt_20120826_1405") +
-        "       11.50000000,48.12340000,512.0 \r\n       -11.60000000,48.20000000,600.0 " + kLineTail;
+        "       11.50000000,48.12340000,512.0 \r\n       -11.60000000,48.20000000,600.0 " +
+        kLineTail;
     EXPECT_EQ(Export(start, false), expected);
 }
 
-TEST(KmlLineDocument, RemoveCountKeepsEveryFifthPointAndEveryLineEnd) {
+TEST(KmlLineDocument, RemoveCountKeepsEveryFifthPointAndEveryLineEnd)
+{
     std::vector<GpsFix> fixes;
-    for (int i = 0; i < 12; ++i) fixes.push_back(Fix(true, 48.0 + i, 11.0, 100.0, 100.0));
+    for (int i = 0; i < 12; ++i)
+        fixes.push_back(Fix(true, 48.0 + i, 11.0, 100.0, 100.0));
     const std::string coordinates =
         Coordinates(Export(StartAt(test::kAugust26, fixes), false, {{"KML_REMOVECNT", "5"}}));
-    EXPECT_EQ(coordinates, "       11.00000000,48.00000000,100.0 \r\n\r\n\r\n\r\n\r\n"
-                           "       11.00000000,53.00000000,100.0 \r\n\r\n\r\n\r\n\r\n"
-                           "       11.00000000,58.00000000,100.0 \r\n\r\n");
+    EXPECT_EQ(coordinates,
+              "       11.00000000,48.00000000,100.0 \r\n\r\n\r\n\r\n\r\n"
+              "       11.00000000,53.00000000,100.0 \r\n\r\n\r\n\r\n\r\n"
+              "       11.00000000,58.00000000,100.0 \r\n\r\n");
 }
 
-TEST(KmlLineDocument, ThinningCountsPointsWithFixAndRestartsWithEachDocument) {
+TEST(KmlLineDocument, ThinningCountsPointsWithFixAndRestartsWithEachDocument)
+{
     // Fix, no fix, fix, fix, no fix, fix, fix: with a count of 2 the first,
     // third and fifth points with fix are written.
     const bool valid[] = {true, false, true, true, false, true, true};
     std::vector<GpsFix> fixes;
-    for (int i = 0; i < 7; ++i) fixes.push_back(Fix(valid[i], 40.0 + i, 11.0, 100.0));
+    for (int i = 0; i < 7; ++i)
+        fixes.push_back(Fix(valid[i], 40.0 + i, 11.0, 100.0));
     const StartRecord start = StartAt(test::kAugust26, fixes);
-    const std::string expected = "       11.00000000,40.00000000,100.0 \r\n\r\n"
-                                 "       11.00000000,43.00000000,100.0 \r\n\r\n"
-                                 "       11.00000000,46.00000000,100.0 \r\n";
+    const std::string expected =
+        "       11.00000000,40.00000000,100.0 \r\n\r\n"
+        "       11.00000000,43.00000000,100.0 \r\n\r\n"
+        "       11.00000000,46.00000000,100.0 \r\n";
 
     std::map<std::string, std::string> environment = {{"KML_REMOVECNT", "2"}};
     KmlWriter writer(test::LiveEnvironment(environment));
     EXPECT_EQ(Coordinates(Export(start, false, writer)), expected);
-    EXPECT_EQ(Coordinates(Export(start, false, writer)), expected) << "second export of the same run";
+    EXPECT_EQ(Coordinates(Export(start, false, writer)), expected)
+        << "second export of the same run";
     // The track is never thinned.
     const std::string track = Export(start, true, writer);
     std::size_t coords = 0;
-    for (auto at = track.find("<gx:coord>"); at != std::string::npos; at = track.find("<gx:coord>", at + 1)) ++coords;
+    for (auto at = track.find("<gx:coord>"); at != std::string::npos;
+         at = track.find("<gx:coord>", at + 1))
+        ++coords;
     EXPECT_EQ(coords, 7u);
     // Once read, the count stays in force while the variable is unset.
     environment.clear();
     EXPECT_EQ(Coordinates(Export(start, false, writer)), expected);
 }
 
-TEST(KmlLineDocument, ZeroAltitudeGroundsTheLineAndIsWrittenAsTwoMetres) {
-    const StartRecord start = StartAt(test::kAugust26, {Fix(true, 1.0, 2.0, 0.0), Fix(true, 1.0, 2.5, 0.0)});
+TEST(KmlLineDocument, ZeroAltitudeGroundsTheLineAndIsWrittenAsTwoMetres)
+{
+    const StartRecord start =
+        StartAt(test::kAugust26, {Fix(true, 1.0, 2.0, 0.0), Fix(true, 1.0, 2.5, 0.0)});
     const std::string document = Export(start, false);
-    EXPECT_EQ(document.substr(0, LineHead("  2.00000000", "  1.00000000", "  0.0", "relativeToGround",
-                                          "vlt_20120826_0000").size()),
-              LineHead("  2.00000000", "  1.00000000", "  0.0", "relativeToGround", "vlt_20120826_0000"));
-    EXPECT_EQ(Coordinates(document), "       2.00000000,1.00000000,2.0 \r\n       2.50000000,1.00000000,2.0 \r\n");
+    EXPECT_EQ(
+        document.substr(0, LineHead("  2.00000000", "  1.00000000", "  0.0", "relativeToGround",
+                                    "vlt_20120826_0000")
+                               .size()),
+        LineHead("  2.00000000", "  1.00000000", "  0.0", "relativeToGround", "vlt_20120826_0000"));
+    EXPECT_EQ(Coordinates(document),
+              "       2.00000000,1.00000000,2.0 \r\n       2.50000000,1.00000000,2.0 \r\n");
 }
 
-TEST(KmlDocuments, HeadAtZeroZeroLooksAtDefaultPosition) {
-    const StartRecord start = StartAt(test::kAugust26, {Fix(false, 0, 0, 300.0), Fix(true, 47.0, 8.0, 310.0)});
+TEST(KmlDocuments, HeadAtZeroZeroLooksAtDefaultPosition)
+{
+    const StartRecord start =
+        StartAt(test::kAugust26, {Fix(false, 0, 0, 300.0), Fix(true, 47.0, 8.0, 310.0)});
     for (bool extended : {false, true}) {
         const std::string document = Export(start, extended);
         EXPECT_NE(document.find("\t\t\t<longitude>  9.00000000</longitude>\r\n"
@@ -184,11 +241,13 @@ TEST(KmlDocuments, HeadAtZeroZeroLooksAtDefaultPosition) {
     }
 }
 
-TEST(KmlLineDocument, AltitudeOffsetComesFromTheEleventhPoint) {
+TEST(KmlLineDocument, AltitudeOffsetComesFromTheEleventhPoint)
+{
     std::vector<GpsFix> fixes;
-    for (int i = 0; i < 11; ++i) fixes.push_back(Fix(true, 48.0, 11.0, 100.0, 100.0));
-    fixes[9].gpsAltitude = 900.0;       // never the offset point
-    fixes[10].gpsAltitude = 500.9;      // 500.9 - 100 truncates to 400
+    for (int i = 0; i < 11; ++i)
+        fixes.push_back(Fix(true, 48.0, 11.0, 100.0, 100.0));
+    fixes[9].gpsAltitude = 900.0;   // never the offset point
+    fixes[10].gpsAltitude = 500.9;  // 500.9 - 100 truncates to 400
     StartRecord ten = StartAt(test::kAugust26, {fixes.begin(), fixes.begin() + 10});
     StartRecord eleven = StartAt(test::kAugust26, fixes);
     EXPECT_EQ(AltitudeOffset(ten), 0);
@@ -201,23 +260,28 @@ TEST(KmlLineDocument, AltitudeOffsetComesFromTheEleventhPoint) {
     EXPECT_EQ(AltitudeOffset(StartAt(0, fixes)), -1);
 }
 
-TEST(KmlLineDocument, RegressionOffsetFromAnEleventhPointWithoutFix) {
+TEST(KmlLineDocument, RegressionOffsetFromAnEleventhPointWithoutFix)
+{
     // A recorder writes invalid fixes (GPS altitude 0) for the first half-minute.
     std::vector<GpsFix> fixes;
-    for (int i = 0; i < 14; ++i) fixes.push_back(Fix(i >= 12, 48.0, 11.0, 100.0, i >= 12 ? 350.7 + i : 0.0));
+    for (int i = 0; i < 14; ++i)
+        fixes.push_back(Fix(i >= 12, 48.0, 11.0, 100.0, i >= 12 ? 350.7 + i : 0.0));
     fixes[11].gpsAltitude = 900.0;  // no fix: never the offset point
     const StartRecord start = StartAt(test::kAugust26, fixes);
     EXPECT_EQ(AltitudeOffset(start), 262);  // the thirteenth point: 362.7 - 100
-    EXPECT_NE(Export(start, false).find("       11.00000000,48.00000000,362.0 "), std::string::npos);
+    EXPECT_NE(Export(start, false).find("       11.00000000,48.00000000,362.0 "),
+              std::string::npos);
 
     // No point with fix from the eleventh on: no offset, even with earlier fixes.
-    for (GpsFix& fix : fixes) fix.valid = false;
+    for (GpsFix& fix : fixes)
+        fix.valid = false;
     fixes[3].valid = true;
     fixes[3].gpsAltitude = 700.0;
     EXPECT_EQ(AltitudeOffset(StartAt(test::kAugust26, fixes)), 0);
 }
 
-TEST(KmlLineDocument, RegressionSecondExportWithOneWriterLostItsHead) {
+TEST(KmlLineDocument, RegressionSecondExportWithOneWriterLostItsHead)
+{
     KmlWriter writer(FixedEnvironment({}));
     const StartRecord start = StartAt(test::kAugust26, {Fix(true, 48.0, 11.0, 100.0)});
     const std::string first = Export(start, false, writer);
@@ -227,13 +291,16 @@ TEST(KmlLineDocument, RegressionSecondExportWithOneWriterLostItsHead) {
     EXPECT_EQ(second, first);
 }
 
-TEST(KmlWriterEnvironment, LineWidthAndRemoveCount) {
+TEST(KmlWriterEnvironment, LineWidthAndRemoveCount)
+{
     const StartRecord start = StartAt(test::kAugust26, {Fix(true, 48.0, 11.0, 100.0)});
     for (bool extended : {false, true}) {
         std::string four = Export(start, extended, {{"KML_LINEWIDTH", "4"}});
         std::string none = Export(start, extended, {{"KML_LINEWIDTH", "wide"}});
-        EXPECT_NE(four.find("<width>4</width>", four.find("<width>4</width>") + 1), std::string::npos);
-        EXPECT_NE(none.find("<width>0</width>", none.find("<width>0</width>") + 1), std::string::npos);
+        EXPECT_NE(four.find("<width>4</width>", four.find("<width>4</width>") + 1),
+                  std::string::npos);
+        EXPECT_NE(none.find("<width>0</width>", none.find("<width>0</width>") + 1),
+                  std::string::npos);
         EXPECT_EQ(none.find("<width>2</width>"), std::string::npos);
     }
 
@@ -251,7 +318,8 @@ TEST(KmlWriterEnvironment, LineWidthAndRemoveCount) {
     EXPECT_EQ(writer.RemoveCount(), 0);
 }
 
-TEST(KmlTrackDocument, WholeDocumentByteForByteWithInterpolatedPositions) {
+TEST(KmlTrackDocument, WholeDocumentByteForByteWithInterpolatedPositions)
+{
     GpsFix first = Fix(true, 48.0, 11.0, 500.0);
     first.utcTime = 12 * 3600 + 34 * 60 + 56.7;
     first.ias = 90.5;
@@ -268,10 +336,15 @@ TEST(KmlTrackDocument, WholeDocumentByteForByteWithInterpolatedPositions) {
 
     const std::string icon = "shapes/airports.png";
     const std::string hotSpot = "x=\"0.5\" y=\"0\" xunits=\"fraction\" yunits=\"fraction\"";
-    std::vector<Row> rows = {{"", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"}, {"", kKmlTag}, {"", "<Document>"},
-                             {"T", "<name>Veltrin</name>"}, {"TT", "<LookAt>"}, {"TTT", "<gx:TimeSpan>"},
+    std::vector<Row> rows = {{"", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"},
+                             {"", kKmlTag},
+                             {"", "<Document>"},
+                             {"T", "<name>Veltrin</name>"},
+                             {"TT", "<LookAt>"},
+                             {"TTT", "<gx:TimeSpan>"},
                              {"TTTT", "<begin>2012-08-26T12:34:56Z</begin>"},
-                             {"TTTT", "<end>2012-08-26T12:34:58Z</end>"}, {"TTT", "</gx:TimeSpan>"}};
+                             {"TTTT", "<end>2012-08-26T12:34:58Z</end>"},
+                             {"TTT", "</gx:TimeSpan>"}};
     Append(rows, LookAtRows(" 11.00000000", " 48.00000000", "500.0"));
     Append(rows, {{"TSSSS", "</LookAt>"},
                   {"SSSSSSSS", "<Schema id=\"schema\">"},
@@ -321,19 +394,19 @@ TEST(KmlTrackDocument, WholeDocumentByteForByteWithInterpolatedPositions) {
     EXPECT_EQ(Export(start, true), Expand(rows));
 }
 
-TEST(KmlTrackDocument, CoordinatesAgreeWithPositionAt) {
+TEST(KmlTrackDocument, CoordinatesAgreeWithPositionAt)
+{
     // Leading and trailing runs without fix, an interior gap, equal times, a
     // gap whose interpolation overflows, and a gap across midnight.
     struct Point {
         bool valid;
         double time, latitude, longitude;
     };
-    const Point points[] = {{false, 10, 0, 0},     {false, 11, 0, 0},      {true, 12, 42, 3},
-                            {false, 13, 0, 0},     {false, 14, 0, 0},      {true, 16, 45, 0},
-                            {false, 16, 0, 0},     {true, 16, 47, -2},     {false, 20, 0, 0},
-                            {true, 21, 1e308, 9},  {false, 22, 0, 0},      {true, 23, -1e308, 9},
-                            {true, 86398, 50, 8},  {false, 86399, 0, 0},   {true, 1, 51, 9},
-                            {false, 2, 0, 0}};
+    const Point points[] = {
+        {false, 10, 0, 0},    {false, 11, 0, 0},    {true, 12, 42, 3}, {false, 13, 0, 0},
+        {false, 14, 0, 0},    {true, 16, 45, 0},    {false, 16, 0, 0}, {true, 16, 47, -2},
+        {false, 20, 0, 0},    {true, 21, 1e308, 9}, {false, 22, 0, 0}, {true, 23, -1e308, 9},
+        {true, 86398, 50, 8}, {false, 86399, 0, 0}, {true, 1, 51, 9},  {false, 2, 0, 0}};
     std::vector<GpsFix> fixes;
     for (const Point& point : points) {
         fixes.push_back(Fix(point.valid, point.latitude, point.longitude, 100.0));
@@ -354,10 +427,12 @@ TEST(KmlTrackDocument, CoordinatesAgreeWithPositionAt) {
     EXPECT_EQ(document.substr(from, document.find("\t\t\t<ExtendedData>") - from), expected);
 }
 
-TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates) {
+TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates)
+{
     // A gap between fixes at the ends of the number range: interpolating in one
     // pass wrote "inf" coordinates.
-    std::vector<GpsFix> fixes = {Fix(true, 1e308, 9, 100.0), Fix(false, 0, 0, 100.0), Fix(true, -1e308, 9, 100.0)};
+    std::vector<GpsFix> fixes = {Fix(true, 1e308, 9, 100.0), Fix(false, 0, 0, 100.0),
+                                 Fix(true, -1e308, 9, 100.0)};
     fixes[0].utcTime = 21;
     fixes[1].utcTime = 22;
     fixes[2].utcTime = 23;
@@ -377,15 +452,20 @@ TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates) {
     EXPECT_EQ(document.find("inf"), std::string::npos);
 }
 
-TEST(KmlTime, PointTimeCarriesTheStartDateAndWholeSeconds) {
-    EXPECT_EQ(KmlTimeString(TrackPointTime(test::kAugust26 + 14 * 3600, 12 * 3600 + 34 * 60 + 56.7)),
-              "2012-08-26T12:34:56Z");
-    EXPECT_EQ(KmlTimeString(TrackPointTime(test::kAugust26 + 11 * 3600, 5.0)), "2012-08-26T00:00:05Z");
+TEST(KmlTime, PointTimeCarriesTheStartDateAndWholeSeconds)
+{
+    EXPECT_EQ(
+        KmlTimeString(TrackPointTime(test::kAugust26 + 14 * 3600, 12 * 3600 + 34 * 60 + 56.7)),
+        "2012-08-26T12:34:56Z");
+    EXPECT_EQ(KmlTimeString(TrackPointTime(test::kAugust26 + 11 * 3600, 5.0)),
+              "2012-08-26T00:00:05Z");
 }
 
-TEST(KmlTime, RegressionPointAfterMidnightDatedADayBack) {
+TEST(KmlTime, RegressionPointAfterMidnightDatedADayBack)
+{
     const CalendarSeconds start = test::kAugust26 + 23 * 3600 + 55 * 60;
-    EXPECT_EQ(KmlTimeString(TrackPointTime(start, 23 * 3600 + 59 * 60 + 59.9)), "2012-08-26T23:59:59Z");
+    EXPECT_EQ(KmlTimeString(TrackPointTime(start, 23 * 3600 + 59 * 60 + 59.9)),
+              "2012-08-26T23:59:59Z");
     EXPECT_EQ(KmlTimeString(TrackPointTime(start, 65.0)), "2012-08-27T00:01:05Z");
 
     const CalendarSeconds newYearsEve = 1356912000;  // 2012-12-31 00:00:00 UTC
@@ -394,10 +474,10 @@ TEST(KmlTime, RegressionPointAfterMidnightDatedADayBack) {
         double timeOfDay;
         const char* expected;
     } cases[] = {
-        {newYearsEve + 23 * 3600 + 50 * 60, 300.0, "2013-01-01T00:05:00Z"},            // into the new year
-        {start, 23 * 3600 + 54 * 60 + 58.0, "2012-08-26T23:54:58Z"},                   // a fix just before the start
-        {test::kAugust26 + 12 * 3600, 0.0, "2012-08-26T00:00:00Z"},                   // exactly 12 h before
-        {test::kAugust26 + 12 * 3600 + 1, 0.0, "2012-08-27T00:00:00Z"},               // more than 12 h before
+        {newYearsEve + 23 * 3600 + 50 * 60, 300.0, "2013-01-01T00:05:00Z"},  // into the new year
+        {start, 23 * 3600 + 54 * 60 + 58.0, "2012-08-26T23:54:58Z"},  // a fix just before the start
+        {test::kAugust26 + 12 * 3600, 0.0, "2012-08-26T00:00:00Z"},   // exactly 12 h before
+        {test::kAugust26 + 12 * 3600 + 1, 0.0, "2012-08-27T00:00:00Z"},  // more than 12 h before
     };
     for (const auto& c : cases) {
         EXPECT_EQ(KmlTimeString(TrackPointTime(c.start, c.timeOfDay)), c.expected) << c.timeOfDay;
@@ -409,20 +489,25 @@ TEST(KmlTime, RegressionPointAfterMidnightDatedADayBack) {
         fixes.push_back(Fix(true, 48.0, 11.0, 500.0));
         fixes.back().utcTime = timeOfDay;
     }
-    const std::string document = Export(StartAt(test::kAugust26 + 23 * 3600 + 59 * 60 + 50, fixes), true);
-    EXPECT_NE(document.find("<begin>2012-08-26T23:59:55Z</begin>\r\n\t\t\t\t<end>2012-08-27T00:00:03Z</end>"),
+    const std::string document =
+        Export(StartAt(test::kAugust26 + 23 * 3600 + 59 * 60 + 50, fixes), true);
+    EXPECT_NE(document.find(
+                  "<begin>2012-08-26T23:59:55Z</begin>\r\n\t\t\t\t<end>2012-08-27T00:00:03Z</end>"),
               std::string::npos);
-    EXPECT_NE(document.find("<when>2012-08-26T23:59:55Z</when>\r\n\t\t\t<when>2012-08-26T23:59:59Z</when>\r\n"
-                            "\t\t\t<when>2012-08-27T00:00:03Z</when>"),
+    EXPECT_NE(document.find(
+                  "<when>2012-08-26T23:59:55Z</when>\r\n\t\t\t<when>2012-08-26T23:59:59Z</when>\r\n"
+                  "\t\t\t<when>2012-08-27T00:00:03Z</when>"),
               std::string::npos);
 }
 
-TEST(KmlDocuments, StartWithoutTrackPointsLeavesAnEmptyFile) {
+TEST(KmlDocuments, StartWithoutTrackPointsLeavesAnEmptyFile)
+{
     TempDir dir;
     test::WriteFile(dir / "old.kml", "previous contents");
     KmlWriter writer(FixedEnvironment({}));
     for (bool extended : {false, true}) {
-        const ExportResult result = ExportKml(StartAt(test::kAugust26, {}), dir / "old.kml", extended, writer);
+        const ExportResult result =
+            ExportKml(StartAt(test::kAugust26, {}), dir / "old.kml", extended, writer);
         EXPECT_TRUE(result.Ok());
         EXPECT_EQ(ReadFile(dir / "old.kml"), "");
     }

@@ -22,14 +22,17 @@ using test::TempDir;
 
 // The start with the most track points on the bundled sample card; none when
 // the card is missing.
-std::optional<StartRecord> RecordedStart() {
+std::optional<StartRecord> RecordedStart()
+{
     Recording recording;
     LoadDirectory(std::filesystem::path(VELTRIN_SAMPLES_DIR) / "VELT", recording);
     StartRecord* best = nullptr;
     for (StartRecord& start : recording) {
-        if (LoadStartData(start) && (best == nullptr || start.fixes.size() > best->fixes.size())) best = &start;
+        if (LoadStartData(start) && (best == nullptr || start.fixes.size() > best->fixes.size()))
+            best = &start;
     }
-    if (best == nullptr || best->fixes.empty()) return std::nullopt;
+    if (best == nullptr || best->fixes.empty())
+        return std::nullopt;
     return *best;
 }
 
@@ -37,7 +40,8 @@ struct Outputs {
     std::string csv, dat, line, track;
 };
 
-Outputs ExportAll(const StartRecord& start) {
+Outputs ExportAll(const StartRecord& start)
+{
     TempDir dir;
     KmlWriter writer(test::FixedEnvironment({}));
     EXPECT_TRUE(ExportCsv(start, dir / "a.csv").Ok());
@@ -48,11 +52,14 @@ Outputs ExportAll(const StartRecord& start) {
             ReadFile(dir / "track.kml")};
 }
 
-TEST(WholeStartExport, BothKmlDocumentsAreWellFormedXml) {
+TEST(WholeStartExport, BothKmlDocumentsAreWellFormedXml)
+{
     const char* xmllint = "/usr/bin/xmllint";
-    if (!std::filesystem::exists(xmllint)) GTEST_SKIP() << "xmllint is not installed";
+    if (!std::filesystem::exists(xmllint))
+        GTEST_SKIP() << "xmllint is not installed";
     const std::optional<StartRecord> start = RecordedStart();
-    if (!start) GTEST_SKIP() << "the sample card is missing";
+    if (!start)
+        GTEST_SKIP() << "the sample card is missing";
     TempDir scratch;
     KmlWriter writer(test::FixedEnvironment({{"KML_REMOVECNT", "3"}}));
     for (bool extended : {false, true}) {
@@ -63,11 +70,14 @@ TEST(WholeStartExport, BothKmlDocumentsAreWellFormedXml) {
     }
 }
 
-TEST(WholeStartExport, OutputsAreTheSameUnderAGermanLocale) {
+TEST(WholeStartExport, OutputsAreTheSameUnderAGermanLocale)
+{
     const std::optional<StartRecord> start = RecordedStart();
-    if (!start) GTEST_SKIP() << "the sample card is missing";
+    if (!start)
+        GTEST_SKIP() << "the sample card is missing";
     const Outputs plain = ExportAll(*start);
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
     const Outputs german = ExportAll(*start);
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(german.csv, plain.csv);

@@ -70,7 +70,8 @@ TEST_F(Gestures, ShiftDragOnItsStartingColumnZoomsNothing)
     const QPoint start(area.left + 60, area.top + 10);
     QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier, start);
     QTest::mouseMove(&pane, QPoint(start.x(), area.top + 120));
-    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier, QPoint(start.x(), area.top + 120));
+    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier,
+                        QPoint(start.x(), area.top + 120));
     EXPECT_EQ(Now(), before);
     EXPECT_TRUE(pane.History().Empty());
     EXPECT_FALSE(pane.SelectionActive());
@@ -100,7 +101,8 @@ TEST_F(Gestures, RegressionBandThatZoomsNothingLeftItsOutline)
     QTest::mouseMove(&pane, QPoint(start.x(), area.top + 120));
     QApplication::processEvents();  // the band is painted
     pane.installEventFilter(&counter);
-    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier, QPoint(start.x(), area.top + 120));
+    QTest::mouseRelease(&pane, Qt::LeftButton, Qt::ShiftModifier,
+                        QPoint(start.x(), area.top + 120));
     QApplication::processEvents();
     pane.removeEventFilter(&counter);
     EXPECT_GE(counter.paints, 1);
@@ -109,7 +111,8 @@ TEST_F(Gestures, RegressionBandThatZoomsNothingLeftItsOutline)
 
 TEST_F(Gestures, RubberBandOutlineDoesNotAccumulate)
 {
-    QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier, QPoint(area.left + 20, area.top + 20));
+    QTest::mousePress(&pane, Qt::LeftButton, Qt::ShiftModifier,
+                      QPoint(area.left + 20, area.top + 20));
     QTest::mouseMove(&pane, QPoint(area.left + 200, area.top + 150));
     const QImage first = pane.grab().toImage();
     const QImage second = pane.grab().toImage();

@@ -1,8 +1,8 @@
 // The plot on its own: callback, data, marker, events and curves, checked on the
 // pixels of the rendered bitmap.
+#include "graph/graph_plot.h"
 #include "graph/graph_constants.h"
 #include "graph/graph_pane.h"
-#include "graph/graph_plot.h"
 #include "graph/x_label_row.h"
 #include "graph_test_data.h"
 
@@ -197,8 +197,8 @@ TEST(GraphPlot, RegressionCurveOnTheAxesHiddenByTheClip)
         const QRect axisRow(m.area.left, m.area.bottom, m.area.Width() + 1, 1);
         EXPECT_EQ(CountColour(image, kRed, axisRow), m.area.Width() + 1) << reduced;
         // Nothing of it below the axis.
-        EXPECT_EQ(CountColour(image, kRed, QRect(0, m.area.bottom + 1, 500, 240 - m.area.bottom - 1)),
-                  0);
+        EXPECT_EQ(
+            CountColour(image, kRed, QRect(0, m.area.bottom + 1, 500, 240 - m.area.bottom - 1)), 0);
     }
 }
 
@@ -220,8 +220,7 @@ TEST(GraphPlot, XLabelsHangBelowTheTicksInsideTheirRow)
         const QRect gap(m.area.left, m.area.bottom + 1, width - m.area.left,
                         rowTop - m.area.bottom - 1);
         EXPECT_EQ(CountDark(image, gap), 0) << size.width();
-        EXPECT_GT(CountDark(image, QRect(m.area.left, rowTop, m.area.Width(), lm.labelHeight)),
-                  20);
+        EXPECT_GT(CountDark(image, QRect(m.area.left, rowTop, m.area.Width(), lm.labelHeight)), 20);
         // The row reserved below the axis holds the whole label.
         EXPECT_EQ(rowTop + lm.labelHeight, size.height());
     }
@@ -357,7 +356,7 @@ TEST(CurveReduction, DrawsTheSamePixelsAsEveryRow)
         const double spike = r % 50000 == 25000 ? 40.0 : 0.0;
         return 6.0 * std::sin(r * 0.0002) + 2.0 * Noise(seed) + spike;
     });
-    ExpectReducedMatchesFull(dense, 0, 3000, -10, 10);      // all of it
+    ExpectReducedMatchesFull(dense, 0, 3000, -10, 10);       // all of it
     ExpectReducedMatchesFull(dense, 1234.5, 1294.5, -8, 9);  // zoomed into the middle
     // Fewer rows than pixel columns, steep steps.
     const TestTable sparse(700, 1000, 1, [&seed](int, int) { return 9.0 * Noise(seed); });

@@ -28,10 +28,10 @@ TEST(NormaliseRanges, SwapsWidensAndRounds)
         double wantXMin, wantXMax, wantYMin, wantYMax;
     };
     const Case cases[] = {
-        {60, 0, 10, -10, 0, 60, -10, 10},               // reversed limits swap
-        {5, 5, -3, -3, 5, 15, -3, 7},                   // equal limits widen by 10
+        {60, 0, 10, -10, 0, 60, -10, 10},                    // reversed limits swap
+        {5, 5, -3, -3, 5, 15, -3, 7},                        // equal limits widen by 10
         {0.0000000004, 60.0000000004, -1, 1, 0, 60, -1, 1},  // 9 decimals
-        {1e-10, 0, 0, 0, 0, 10, 0, 10},                 // equal only after rounding
+        {1e-10, 0, 0, 0, 0, 10, 0, 10},                      // equal only after rounding
     };
     for (const Case& c : cases) {
         GraphSettings s;
@@ -124,7 +124,10 @@ TEST(RowLookup, AtAndAroundTheEnds)
         int lookup, atTime;
     };
     const Case cases[] = {
-        {-1, 0, -1},   {0, 0, 0},     {999, 0, 0}, {1000, 1, 1},
+        {-1, 0, -1},
+        {0, 0, 0},
+        {999, 0, 0},
+        {1000, 1, 1},
         {2999, 2, 2},
         // The lookup that places the view finds the row before the last one at the
         // last row's own time; a marker click there reports the last row itself.
@@ -203,8 +206,8 @@ TEST(LabelFormat, PrintfFormsWithoutTheLocale)
         const char* text;
     };
     const Case cases[] = {
-        {"%6.0f", 59.5, "60"},     {"%6.1f", -2.25, "-2.2"},  {"%+.2f", 3.14159, "+3.14"},
-        {"%06.1f", -1.5, "-001.5"}, {"%.3e", 12345.0, "1.234e+04"}, {"%g", 0.0001, "0.0001"},
+        {"%6.0f", 59.5, "60"},       {"%6.1f", -2.25, "-2.2"},       {"%+.2f", 3.14159, "+3.14"},
+        {"%06.1f", -1.5, "-001.5"},  {"%.3e", 12345.0, "1.234e+04"}, {"%g", 0.0001, "0.0001"},
         {"%.1f s", 12.34, "12.3 s"}, {"%5.1lf%%", 50, "50.0%"},
     };
     for (const Case& c : cases)
@@ -220,8 +223,8 @@ TEST(TickSteps, AfterAZoom)
         double span, major, minor;
     };
     const Case cases[] = {
-        {15, 5, 1}, {400, 100, 50}, {60, 10, 5}, {20, 5, 1}, {100, 10, 5}, {-15, 5, 1},
-        {3.75, 1, 0.5}, {1e-17, 0, 0},
+        {15, 5, 1},   {400, 100, 50}, {60, 10, 5},    {20, 5, 1},
+        {100, 10, 5}, {-15, 5, 1},    {3.75, 1, 0.5}, {1e-17, 0, 0},
     };
     for (const Case& c : cases) {
         const TickSteps s = TickStepsForSpan(c.span);
@@ -232,9 +235,9 @@ TEST(TickSteps, AfterAZoom)
 
 TEST(LabelFont, FromTheBitmapDiagonal)
 {
-    EXPECT_EQ(LabelFontTenths(480, 350), 70);   // diagonal 594: 7 points
+    EXPECT_EQ(LabelFontTenths(480, 350), 70);  // diagonal 594: 7 points
     EXPECT_EQ(LabelFontTenths(100, 30), 70);
-    EXPECT_EQ(LabelFontTenths(600, 600), 99);   // 848.5 * 2/17 = 99.8
+    EXPECT_EQ(LabelFontTenths(600, 600), 99);  // 848.5 * 2/17 = 99.8
     EXPECT_EQ(LabelFontTenths(1600, 400), 194);
 }
 
@@ -293,7 +296,7 @@ TEST(XLabelRow, RegressionTitlePaintedOverTheLastLabel)
     EXPECT_EQ(row.titleRight, a.m.PixelX(520 - 50 / 3.0));
     EXPECT_EQ(row.titleLeft, row.titleRight - 6);
     EXPECT_EQ(Texts(row), (std::vector<std::string>{"0", "50", "100", "150", "200", "250", "300",
-                                                     "350", "400", "450"}));
+                                                    "350", "400", "450"}));
     // Every label that stays lies wholly beside the title, with a pixel to spare
     // for the rounding of its centring.
     for (const XLabel& label : row.labels) {

@@ -68,8 +68,8 @@ enum class Gesture { Pan, ShiftDrag, ArmedClick };
 // Starts the gesture in the first pane and leaves the button down.
 void Start(CGraphPane& pane, Gesture g, QPoint from)
 {
-    const Qt::KeyboardModifiers keys = g == Gesture::ShiftDrag ? Qt::ShiftModifier
-                                                               : Qt::KeyboardModifiers{};
+    const Qt::KeyboardModifiers keys =
+        g == Gesture::ShiftDrag ? Qt::ShiftModifier : Qt::KeyboardModifiers{};
     QTest::mousePress(&pane, Qt::LeftButton, keys, from);
     if (g != Gesture::ArmedClick)
         QTest::mouseMove(&pane, from + QPoint(40, 30));

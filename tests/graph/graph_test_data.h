@@ -14,8 +14,7 @@ struct TestTable {
     std::vector<GraphRow> cells;
     int rows = 0;
 
-    TestTable(int rowCount, int stepMs, int columns,
-              const std::function<double(int, int)>& value)
+    TestTable(int rowCount, int stepMs, int columns, const std::function<double(int, int)>& value)
         : cells(GraphTableSlots(static_cast<std::size_t>(rowCount),
                                 static_cast<std::size_t>(columns))),
           rows(rowCount)

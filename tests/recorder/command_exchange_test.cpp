@@ -28,7 +28,9 @@ struct ScriptedSession : ::testing::Test {
     std::shared_ptr<ScriptedDisk> disk = std::make_shared<ScriptedDisk>();
     std::vector<std::chrono::milliseconds> waits;
     RecorderSession session{std::make_unique<ScriptedDriveAccess>(disk),
-                            [this](std::chrono::milliseconds ms) { waits.push_back(ms); }};
+                            [this](std::chrono::milliseconds ms) {
+                                waits.push_back(ms);
+                            }};
 
     void SetUp() override
     {
@@ -54,8 +56,8 @@ TEST_F(ScriptedSession, RepliesAreAssembledAcrossReadsAndLineEnds)
     disk->Queue(serial.substr(9, serial.size() - 11));  // up to, not including, CR LF
     session.ReadReplies();
     EXPECT_EQ(session.GetRecorderInfo().serialNumber, "");
-    disk->Queue("\r\n\r\n\n" + Reply("LFZSIGN,D-EABC").substr(0, 22) + "\n" +
-                Reply("VERSION,2.5") + "garbage without end\r" + Reply("LIMITS,1,-2,4.5,180"));
+    disk->Queue("\r\n\r\n\n" + Reply("LFZSIGN,D-EABC").substr(0, 22) + "\n" + Reply("VERSION,2.5") +
+                "garbage without end\r" + Reply("LIMITS,1,-2,4.5,180"));
     const RecorderInfo info = session.GetRecorderInfo();
     EXPECT_EQ(info.serialNumber, "SN4711");
     EXPECT_EQ(info.registration, "");  // cut off by a line feed: bad checksum
@@ -145,7 +147,8 @@ struct SimulatedUsbSession : ::testing::Test {
     std::shared_ptr<sim::SimulatedRecorder> recorder =
         std::make_shared<sim::SimulatedRecorder>(sim::RecorderState{}, 0ms);
     std::vector<std::string> commands;
-    RecorderSession session{bus.Access(), [](std::chrono::milliseconds) {}};
+    RecorderSession session{bus.Access(), [](std::chrono::milliseconds) {
+                            }};
 
     void SetUp() override
     {
@@ -175,9 +178,11 @@ TEST_F(SimulatedUsbSession, DetectsReadsAndWritesTheRecorder)
     EXPECT_EQ(recorder->State().registration, "D-KXYZ");
     EXPECT_DOUBLE_EQ(recorder->State().maxSpeed, 280.0);
     EXPECT_EQ(recorder->State().eventCount, 0);
-    const std::vector<std::string> expected = {
-        "VERSION", "SERIAL", "PASS,1234", "LIMITS,1", "LFZSIGN", "LIMITS,1,-4.0,6.5,280",
-        "LFZSIGN,D-KXYZ", "SETPASS,4321", "SAVECFG", "CLREVT"};
+    const std::vector<std::string> expected = {"VERSION",        "SERIAL",
+                                               "PASS,1234",      "LIMITS,1",
+                                               "LFZSIGN",        "LIMITS,1,-4.0,6.5,280",
+                                               "LFZSIGN,D-KXYZ", "SETPASS,4321",
+                                               "SAVECFG",        "CLREVT"};
     EXPECT_EQ(commands, expected);
 }
 

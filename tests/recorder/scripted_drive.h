@@ -26,7 +26,10 @@ struct ScriptedDisk {
     int exchanges = 0;
     int openHandles = 0;
 
-    void Queue(std::string_view bytes) { replies.insert(replies.end(), bytes.begin(), bytes.end()); }
+    void Queue(std::string_view bytes)
+    {
+        replies.insert(replies.end(), bytes.begin(), bytes.end());
+    }
 };
 
 class ScriptedDevice final : public ScsiDevice {

@@ -9,14 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <unistd.h>
+#include <chrono>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unistd.h>
 
 namespace veltrin {
 namespace {
@@ -115,7 +115,9 @@ TEST(SerialRecorder, FixedWaitsFollowTheirCommands)
     RecorderSession session({}, [&](std::chrono::milliseconds duration) {
         timeline += CommandTexts(far.ReadWaiting()) + "[" + std::to_string(duration.count()) + "] ";
     });
-    const auto steps = [&] { return timeline + CommandTexts(far.ReadWaiting()); };
+    const auto steps = [&] {
+        return timeline + CommandTexts(far.ReadWaiting());
+    };
 
     EXPECT_FALSE(session.DetectRecorder(far.Path()));
     EXPECT_EQ(steps(), "VERSION SERIAL [300] ");
@@ -148,9 +150,11 @@ TEST(SerialRecorder, UnpluggedRecorderComesBackWithItsSavedSettings)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const std::string link = dir.filePath("recorder").toStdString();
-    const QStringList arguments = {"--link", QString::fromStdString(link), "--state",
-                                   dir.filePath("state"), "--serial", "SN0815",
-                                   "--password", "pw1", "--delay-ms", "30"};
+    const QStringList arguments = {"--link",     QString::fromStdString(link),
+                                   "--state",    dir.filePath("state"),
+                                   "--serial",   "SN0815",
+                                   "--password", "pw1",
+                                   "--delay-ms", "30"};
     RecorderSession session;
     {
         SimProcess sim;
@@ -160,8 +164,9 @@ TEST(SerialRecorder, UnpluggedRecorderComesBackWithItsSavedSettings)
         EXPECT_FALSE(session.CheckPassword("nope"));
         EXPECT_TRUE(session.CheckPassword("pw1"));
         session.WriteRecorderSettings({-4.0, 6.5, 280.0, "pw2", "D-KXYZ"});
-        EXPECT_TRUE(sim.WaitForOutput("CMD LIMITS,1,-4.0,6.5,280\nCMD LFZSIGN,D-KXYZ\n"
-                                      "CMD SETPASS,pw2\nCMD SAVECFG\n"));
+        EXPECT_TRUE(
+            sim.WaitForOutput("CMD LIMITS,1,-4.0,6.5,280\nCMD LFZSIGN,D-KXYZ\n"
+                              "CMD SETPASS,pw2\nCMD SAVECFG\n"));
         EXPECT_EQ(sim.Stop(), 0);
         EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(link)));
     }

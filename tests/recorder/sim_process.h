@@ -6,10 +6,10 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <sys/types.h>
 #include <chrono>
 #include <csignal>
 #include <string>
-#include <sys/types.h>
 
 namespace veltrin::testing {
 

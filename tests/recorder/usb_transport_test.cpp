@@ -1,5 +1,5 @@
-#include "recorder/byte_ring_buffer.h"
 #include "recorder/usb_transport.h"
+#include "recorder/byte_ring_buffer.h"
 #include "scripted_drive.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +85,7 @@ TEST(IsRecorderDrive, NeedsUsbVendorProductAndRevisionFrom21)
         {true, "Quon    ", "Veltrin V2      ", "", false},
         {true, "Quon    ", "Veltrin V2      ", "x2.5", false},
         {false, "Quon    ", "Veltrin V2      ", "2.10", false},
-        {true, "Quon", "Veltrin V2      ", "2.10", false},     // no blank after the vendor
+        {true, "Quon", "Veltrin V2      ", "2.10", false},      // no blank after the vendor
         {true, "quon    ", "Veltrin V2      ", "2.10", false},  // letter case counts
         {true, "Quon    ", "Veltrin V20     ", "2.10", false},
         {true, "Quon    ", "Veltrin V1      ", "2.10", false},

@@ -39,10 +39,10 @@ TEST_F(CardDirectoryTest, TakesTheFirstDataFolderUnderTheRootsInRootOrder)
     const std::string userRoot = (root_ / "media/anna").string();
     const std::string mediaRoot = (root_ / "media").string();
     const std::string mntRoot = (root_ / "mnt").string();
-    const std::string disk = MakeVolume("data/disk", "VELT");         // not removable media
+    const std::string disk = MakeVolume("data/disk", "VELT");  // not removable media
     const std::string stick = MakeVolume("mnt/usb", "VELT");
     const std::string photos = MakeVolume("media/anna/PHOTOS", "DCIM");  // no data folder
-    const std::string card = MakeVolume("media/anna/CARD", "velt");     // name in any case
+    const std::string card = MakeVolume("media/anna/CARD", "velt");      // name in any case
     const std::vector<std::string> roots{userRoot, mediaRoot, mntRoot};
 
     EXPECT_EQ(FindCardDataDirectory({disk, stick, photos, card}, roots),

@@ -267,8 +267,8 @@ TEST_F(GraphWindowsTest, MiddleClickSetsTheMarkerEverywhereIncludingHiddenWindow
     CGraphPane& pane = frame_->AltitudeWindow()->Pane();
     const QRect area = pane.Plot().GetPlotArea();
     // Half way along the x axis: 50 s, the row at 50 000 ms.
-    QTest::mouseClick(&pane, Qt::MiddleButton, {}, QPoint(area.left() + area.width() / 2,
-                                                          area.center().y()));
+    QTest::mouseClick(&pane, Qt::MiddleButton, {},
+                      QPoint(area.left() + area.width() / 2, area.center().y()));
     for (CChildFrame* window : Windows()) {
         EXPECT_TRUE(window->Pane().Plot().MarkerShown()) << window->windowTitle().toStdString();
         EXPECT_NEAR(window->Pane().Plot().MarkerTime(), 50000.0, 1000.0);

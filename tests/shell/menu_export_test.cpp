@@ -46,7 +46,8 @@ protected:
     {
         const QString path = QDir(out_.path()).filePath(QStringLiteral("lib.kml"));
         KmlWriter writer;
-        EXPECT_TRUE(ExportKml(frame_->LoadedRecording()[0], path.toStdString(), extended, writer).Ok());
+        EXPECT_TRUE(
+            ExportKml(frame_->LoadedRecording()[0], path.toStdString(), extended, writer).Ok());
         return Contents(path);
     }
     QString OutPath(const QString& name) const { return QDir(out_.path()).filePath(name); }

@@ -106,9 +106,9 @@ TEST_F(SettingsTest, CommandsCarryTheirPromptsAndStartInTheirStates)
     EXPECT_FALSE(frame.Action(Command::ExportCsv)->isEnabled());
     EXPECT_FALSE(frame.Action(Command::ExportKml)->isEnabled());
     EXPECT_FALSE(frame.Action(Command::ZoomIn)->isEnabled());
-    for (Command toggle : {Command::ToggleToolBar, Command::ToggleStatusBar,
-                       Command::ToggleStartList, Command::ToggleAcceleration,
-                       Command::ToggleAltitude, Command::ToggleSpeed})
+    for (Command toggle :
+         {Command::ToggleToolBar, Command::ToggleStatusBar, Command::ToggleStartList,
+          Command::ToggleAcceleration, Command::ToggleAltitude, Command::ToggleSpeed})
         EXPECT_TRUE(frame.Action(toggle)->isChecked()) << CommandNumber(toggle);
     EXPECT_EQ(frame.StatusText(), QStringLiteral("Bereit"));
 

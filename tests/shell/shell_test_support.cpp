@@ -63,8 +63,8 @@ std::string FixLine(double timeOfDay, double latitude, double longitude, double 
     AppendInt(line, tod / 3600, 2, true);
     AppendInt(line, tod / 60 % 60, 2, true);
     AppendInt(line, tod % 60, 2, true);
-    line += ".00," + degreesMinutes(latitude, 2) + ",N," + degreesMinutes(longitude, 3) +
-            ",E,1,08,0.9";
+    line +=
+        ".00," + degreesMinutes(latitude, 2) + ",N," + degreesMinutes(longitude, 3) + ",E,1,08,0.9";
     AppendField(line, altitude, 1);
     line += ",M,46.9,M,,";
     return Framed(line);
@@ -96,16 +96,14 @@ std::vector<std::string> SteadyStart(int seconds, int stepMs)
     std::vector<std::string> lines;
     for (int ms = 0; ms <= seconds * 1000; ms += stepMs) {
         const double t = ms / 1000.0;
-        lines.push_back(SampleLine(100.0 + t, 1.0 + t / 1000.0, 50.0 + t / 10.0,
-                                   100 + ms / 1000));
+        lines.push_back(SampleLine(100.0 + t, 1.0 + t / 1000.0, 50.0 + t / 10.0, 100 + ms / 1000));
         if (ms % 1000 == 0)
             lines.push_back(FixLine(14 * 3600 + 5 * 60 + t, 48.1 + t * 1e-5, 11.5, 600.0 + t));
     }
     return lines;
 }
 
-std::optional<QString> ScriptedDialogs::BrowseFolder(QWidget*, const QString&,
-                                                     const QString& start)
+std::optional<QString> ScriptedDialogs::BrowseFolder(QWidget*, const QString&, const QString& start)
 {
     ++browseCount;
     lastBrowseStart = start;

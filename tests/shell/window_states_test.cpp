@@ -40,7 +40,7 @@ protected:
 
     Command ToggleOf(CChildFrame* window) const
     {
-        const std::map<CChildFrame*, Command> toggles {
+        const std::map<CChildFrame*, Command> toggles{
             {frame_->AccelerationWindow(), Command::ToggleAcceleration},
             {frame_->AltitudeWindow(), Command::ToggleAltitude},
             {frame_->SpeedWindow(), Command::ToggleSpeed}};
@@ -60,8 +60,7 @@ protected:
     void ExpectActive(QMdiSubWindow* expected, const char* step) const
     {
         ASSERT_NE(Active(), nullptr) << step;
-        EXPECT_EQ(Active(), expected)
-            << step << ": " << Active()->windowTitle().toStdString();
+        EXPECT_EQ(Active(), expected) << step << ": " << Active()->windowTitle().toStdString();
         EXPECT_EQ(frame_->windowTitle().toStdString(),
                   "ZADUdir - " + expected->windowTitle().toStdString())
             << step;

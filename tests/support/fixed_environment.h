@@ -30,7 +30,9 @@ inline VariableLookup LiveEnvironment(const Variables& variables)
 inline VariableLookup FixedEnvironment(Variables variables)
 {
     auto held = std::make_shared<const Variables>(std::move(variables));
-    return [held, lookup = LiveEnvironment(*held)](const char* name) { return lookup(name); };
+    return [held, lookup = LiveEnvironment(*held)](const char* name) {
+        return lookup(name);
+    };
 }
 
 }  // namespace veltrin::test

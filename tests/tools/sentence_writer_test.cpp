@@ -36,7 +36,8 @@ TEST(SentenceBuilder, WritesPositionsAsDegreesAndMinutes)
     };
     SentenceBuilder b;
     for (const auto& c : cases) {
-        EXPECT_EQ(Body(b.Start("$X").Latitude(c.latitude).Longitude(c.longitude).Finish()), c.expected);
+        EXPECT_EQ(Body(b.Start("$X").Latitude(c.latitude).Longitude(c.longitude).Finish()),
+                  c.expected);
     }
 }
 
@@ -45,8 +46,9 @@ TEST(SentenceBuilder, WritesTimesAndNumbersAsTheRecorderDoes)
     SentenceBuilder b;
     EXPECT_EQ(Body(b.Start("$X").TimeOfDay(45319).TimeOfDay(86400 + 5).Finish()),
               "$X,123519.00,000005.00");
-    EXPECT_EQ(Body(b.Start("$X").RecorderTime(1500).RecorderTime(7).RecorderTime(123456789).Finish()),
-              "$X,1.500,0.007,123456.789");
+    EXPECT_EQ(
+        Body(b.Start("$X").RecorderTime(1500).RecorderTime(7).RecorderTime(123456789).Finish()),
+        "$X,1.500,0.007,123456.789");
     // A value that rounds to zero carries no minus sign.
     EXPECT_EQ(Body(b.Start("$X").Fixed(-0.004, 2).Fixed(-0.006, 2).Fixed(95.55, 1).Finish()),
               "$X,0.00,-0.01,95.5");
@@ -56,9 +58,17 @@ TEST(SentenceBuilder, WritesTimesAndNumbersAsTheRecorderDoes)
 TEST(SentenceBuilder, FramesLinesTheParserAccepts)
 {
     SentenceBuilder b;
-    const std::string line(
-        b.Start("$VLTDR").RecorderTime(1500).Fixed(0.1, 2).Fixed(-0.02, 2).Fixed(1.05, 2)
-            .Fixed(95.5, 1).Fixed(1.2, 1).Fixed(17.5, 1).Int(512).Int(1).Finish());
+    const std::string line(b.Start("$VLTDR")
+                               .RecorderTime(1500)
+                               .Fixed(0.1, 2)
+                               .Fixed(-0.02, 2)
+                               .Fixed(1.05, 2)
+                               .Fixed(95.5, 1)
+                               .Fixed(1.2, 1)
+                               .Fixed(17.5, 1)
+                               .Int(512)
+                               .Int(1)
+                               .Finish());
     ASSERT_EQ(line.substr(line.size() - 2), "\r\n");
     const std::string_view body(line.data(), line.size() - 2);
     EXPECT_TRUE(VerifyChecksum(body));

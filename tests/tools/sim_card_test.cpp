@@ -44,9 +44,9 @@ double DistanceMetres(double lat1, double lon1, double lat2, double lon2)
     constexpr double kRad = 3.14159265358979323846 / 180.0;
     const double dLat = (lat2 - lat1) * kRad;
     const double dLon = (lon2 - lon1) * kRad;
-    const double h = std::sin(dLat / 2) * std::sin(dLat / 2) +
-                     std::cos(lat1 * kRad) * std::cos(lat2 * kRad) * std::sin(dLon / 2) *
-                         std::sin(dLon / 2);
+    const double h =
+        std::sin(dLat / 2) * std::sin(dLat / 2) +
+        std::cos(lat1 * kRad) * std::cos(lat2 * kRad) * std::sin(dLon / 2) * std::sin(dLon / 2);
     return 2.0 * kRadius * std::asin(std::sqrt(h));
 }
 
@@ -119,10 +119,9 @@ TEST_F(SimCard, StartsLoadWithValuesWithinTheAircraftsEnvelope)
         EXPECT_LE(start.maxIas, 260.0);
         EXPECT_GT(start.maxAltitude, 250.0);
         EXPECT_LE(start.maxAltitude, 2500.0);
-        const auto lowest = std::min_element(start.samples.begin(), start.samples.end(),
-                                             [](const Sample& a, const Sample& b) {
-                                                 return a.altitude < b.altitude;
-                                             });
+        const auto lowest = std::min_element(
+            start.samples.begin(), start.samples.end(),
+            [](const Sample& a, const Sample& b) { return a.altitude < b.altitude; });
         EXPECT_GE(lowest->altitude, 100.0);
         // The recording begins and ends at rest on the ground.
         EXPECT_EQ(start.samples.front().ias, 0.0);
@@ -139,8 +138,9 @@ TEST_F(SimCard, EventMarksMatchTheEventFiles)
 {
     std::size_t marks = 0;
     for (const auto& start : *recording_) {
-        marks += static_cast<std::size_t>(std::count_if(
-            start.samples.begin(), start.samples.end(), [](const Sample& s) { return s.eventMark; }));
+        marks +=
+            static_cast<std::size_t>(std::count_if(start.samples.begin(), start.samples.end(),
+                                                   [](const Sample& s) { return s.eventMark; }));
     }
     EXPECT_GT(marks, 0U);
     ASSERT_FALSE(result_->events.empty());
@@ -190,14 +190,17 @@ TEST_F(SimCard, GpsTrackIsAClosedCircuitFlownAtTheAirSpeed)
         const auto& fixes = start.fixes;
         ASSERT_GT(fixes.size(), 300U);
         EXPECT_FALSE(fixes.front().valid);  // the receiver is still searching at power-up
-        const auto first = std::find_if(fixes.begin(), fixes.end(), [](const GpsFix& f) { return f.valid; });
-        const auto last = std::find_if(fixes.rbegin(), fixes.rend(), [](const GpsFix& f) { return f.valid; });
+        const auto first =
+            std::find_if(fixes.begin(), fixes.end(), [](const GpsFix& f) { return f.valid; });
+        const auto last =
+            std::find_if(fixes.rbegin(), fixes.rend(), [](const GpsFix& f) { return f.valid; });
         ASSERT_NE(first, fixes.end());
         EXPECT_LT(DistanceMetres(first->latitude, first->longitude, kAirfieldLatitude,
                                  kAirfieldLongitude),
                   1000.0);
-        EXPECT_LT(DistanceMetres(first->latitude, first->longitude, last->latitude, last->longitude),
-                  300.0);
+        EXPECT_LT(
+            DistanceMetres(first->latitude, first->longitude, last->latitude, last->longitude),
+            300.0);
 
         // A short gap of invalid fixes in the middle of the flight.
         bool gap = false;
@@ -211,10 +214,12 @@ TEST_F(SimCard, GpsTrackIsAClosedCircuitFlownAtTheAirSpeed)
         for (std::size_t i = 1; i < fixes.size(); ++i) {
             const auto& a = fixes[i - 1];
             const auto& b = fixes[i];
-            if (!a.valid || !b.valid || b.ias < 80.0 || std::fabs(b.utcTime - a.utcTime - 1.0) > 1e-6) {
+            if (!a.valid || !b.valid || b.ias < 80.0 ||
+                std::fabs(b.utcTime - a.utcTime - 1.0) > 1e-6) {
                 continue;
             }
-            const double kmh = DistanceMetres(a.latitude, a.longitude, b.latitude, b.longitude) * 3.6;
+            const double kmh =
+                DistanceMetres(a.latitude, a.longitude, b.latitude, b.longitude) * 3.6;
             ratios.push_back(kmh / b.ias);
         }
         ASSERT_GT(ratios.size(), 100U);
@@ -262,7 +267,8 @@ TEST(SimCardFiles, OutputDoesNotDependOnTheNumericLocale)
     const auto filesGerman = test::FilesBelow(german.path());
     ASSERT_EQ(filesPlain.size(), filesGerman.size());
     for (std::size_t i = 0; i < filesPlain.size(); ++i) {
-        EXPECT_TRUE(test::ReadBytes(filesPlain[i]) == test::ReadBytes(filesGerman[i])) << filesPlain[i];
+        EXPECT_TRUE(test::ReadBytes(filesPlain[i]) == test::ReadBytes(filesGerman[i]))
+            << filesPlain[i];
     }
 }
 

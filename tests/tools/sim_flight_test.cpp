@@ -89,7 +89,8 @@ TEST(SimFlight, EveryFlightLandsOnTheRunwayAndParksBeforeItsRecordingEnds)
     } lengths[] = {{420.0, 10}, {600.0, 25}, {900.0, 20}, {2400.0, 10}, {7200.0, 10}};
     for (std::uint64_t seed = 1; seed <= 6; ++seed) {
         for (const auto& length : lengths) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(length.seconds) + " s");
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", " + std::to_string(length.seconds) +
+                         " s");
             const auto file = dir.path() / "S060000.LOG";
             const auto settings = Flight(seed, length.seconds, length.rate);
             const auto result = sim::WriteStart(file, settings, sim::RecorderSetup{});
@@ -130,9 +131,7 @@ TEST(SimFlight, OverloadRunsAreLoggedOnceWithTheirPeak)
             EXPECT_LT(event.peak, setup.negativeLoadLimit);
             EXPECT_GE(event.peak, start.minAccZ - 1e-6);
             break;
-        case sim::EventType::Speed:
-            EXPECT_GT(event.peak, setup.speedLimit);
-            break;
+        case sim::EventType::Speed: EXPECT_GT(event.peak, setup.speedLimit); break;
         }
         EXPECT_GE(event.time, start.startTime);
         EXPECT_LT(event.time, start.startTime + 1800);
@@ -146,8 +145,8 @@ TEST(SimFlight, OverloadRunsAreLoggedOnceWithTheirPeak)
         ASSERT_TRUE(ParseSentence(sentence, std::string_view(line.data(), line.size() - 2)));
         const auto* dr = sentence.Get<DrFields>();
         ASSERT_NE(dr, nullptr);
-        const bool beyond = dr->accZ > setup.positiveLoadLimit || dr->accZ < setup.negativeLoadLimit ||
-                            dr->ias > setup.speedLimit;
+        const bool beyond = dr->accZ > setup.positiveLoadLimit ||
+                            dr->accZ < setup.negativeLoadLimit || dr->ias > setup.speedLimit;
         ASSERT_EQ(dr->flags == 1, beyond) << line;
     }
 }

@@ -69,19 +69,23 @@ struct CommandLine {
     std::vector<std::string> operands;
 };
 
-void Complain(std::ostream& err, const std::string& subject, std::string_view reason) {
+void Complain(std::ostream& err, const std::string& subject, std::string_view reason)
+{
     err << kProgram << ": ";
-    if (!subject.empty()) err << subject << ": ";
+    if (!subject.empty())
+        err << subject << ": ";
     err << reason << '\n';
 }
 
-int UsageError(std::ostream& err, std::string_view reason) {
+int UsageError(std::ostream& err, std::string_view reason)
+{
     Complain(err, {}, reason);
     err << "Hilfe: " << kProgram << " --help\n";
     return kExitUsage;
 }
 
-std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std::ostream& err) {
+std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std::ostream& err)
+{
     CommandLine line;
     for (const std::string& argument : arguments) {
         if (argument == "--help" || argument == "-h") {
@@ -100,19 +104,23 @@ std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std:
     return line;
 }
 
-std::string WithReason(std::string_view text, std::error_code reason) {
+std::string WithReason(std::string_view text, std::error_code reason)
+{
     std::string message(text);
-    if (reason) message += " (" + reason.message() + ")";
+    if (reason)
+        message += " (" + reason.message() + ")";
     return message + ".";
 }
 
 // kExitOk when `base` is a directory; otherwise complains and returns the
 // exit status: a missing base or one that is no directory is a usage error,
 // one that cannot be looked at (a symlink loop, no permission) a failure.
-int CheckBaseDirectory(const std::string& base, std::ostream& err) {
+int CheckBaseDirectory(const std::string& base, std::ostream& err)
+{
     std::error_code error;
     const fs::file_status status = fs::status(base, error);
-    if (fs::is_directory(status)) return kExitOk;
+    if (fs::is_directory(status))
+        return kExitOk;
     if (status.type() == fs::file_type::not_found) {
         Complain(err, base, "Das Basisverzeichnis existiert nicht.");
         return kExitUsage;
@@ -132,24 +140,30 @@ struct CardLoad {
 
 // Loads the card, telling of every folder or entry that cannot be read (the
 // desktop program skips them silently).
-CardLoad LoadCard(const std::string& base, Recording& recording, std::ostream& err) {
+CardLoad LoadCard(const std::string& base, Recording& recording, std::ostream& err)
+{
     bool complete = true;
-    const bool listed = LoadDirectory(base, recording, [&](const fs::path& path, std::error_code reason) {
-        complete = false;
-        Complain(err, path.string(),
-                 WithReason(path == fs::path(base) ? "Das Basisverzeichnis konnte nicht gelesen werden"
-                                                   : "Konnte nicht gelesen werden",
-                            reason));
-    });
+    const bool listed =
+        LoadDirectory(base, recording, [&](const fs::path& path, std::error_code reason) {
+            complete = false;
+            Complain(err, path.string(),
+                     WithReason(path == fs::path(base)
+                                    ? "Das Basisverzeichnis konnte nicht gelesen werden"
+                                    : "Konnte nicht gelesen werden",
+                                reason));
+        });
     return {listed, listed && complete ? kExitOk : kExitFailure};
 }
 
-constexpr std::string_view kNotRegular = "Keine reguläre Datei (ein Verzeichnis, eine Pipe oder ein Gerät).";
+constexpr std::string_view kNotRegular =
+    "Keine reguläre Datei (ein Verzeichnis, eine Pipe oder ein Gerät).";
 
 // Reads the start's file; complains when it cannot be read.
-bool ReadStart(StartRecord& start, std::ostream& err) {
+bool ReadStart(StartRecord& start, std::ostream& err)
+{
     const StartReadResult result = ReadStartData(start);
-    if (result.Ok()) return true;
+    if (result.Ok())
+        return true;
     Complain(err, start.path.string(),
              result.error == StartReadError::NotRegularFile
                  ? std::string(kNotRegular)
@@ -158,7 +172,8 @@ bool ReadStart(StartRecord& start, std::ostream& err) {
 }
 
 // The start of a single data file, read; nullopt after a complaint.
-std::optional<StartRecord> ReadDataFile(const std::string& dataFile, std::ostream& err) {
+std::optional<StartRecord> ReadDataFile(const std::string& dataFile, std::ostream& err)
+{
     std::error_code error;
     const fs::file_status status = fs::status(dataFile, error);
     if (status.type() == fs::file_type::not_found) {
@@ -179,33 +194,42 @@ std::optional<StartRecord> ReadDataFile(const std::string& dataFile, std::ostrea
                  "Aus den Namen ergibt sich kein Startzeitpunkt (erwartet .../Djjmmtt/Shhmmss).");
         return std::nullopt;
     }
-    if (!ReadStart(*start, err)) return std::nullopt;
+    if (!ReadStart(*start, err))
+        return std::nullopt;
     return start;
 }
 
 // Frees a start's samples and fixes once it has been dealt with, so that a
 // whole card never has to fit in memory at once.
-void Release(StartRecord& start) {
+void Release(StartRecord& start)
+{
     std::deque<Sample>().swap(start.samples);
     std::deque<GpsFix>().swap(start.fixes);
 }
 
-bool Report(const ExportResult& result, const fs::path& target, std::ostream& err) {
-    if (result.Ok()) return true;
+bool Report(const ExportResult& result, const fs::path& target, std::ostream& err)
+{
+    if (result.Ok())
+        return true;
     Complain(err, target.string(), result.Message());
     return false;
 }
 
-int RunList(const CommandLine& line, std::ostream& out, std::ostream& err) {
-    if (line.operands.size() != 1) return UsageError(err, "list erwartet BASISVERZ");
+int RunList(const CommandLine& line, std::ostream& out, std::ostream& err)
+{
+    if (line.operands.size() != 1)
+        return UsageError(err, "list erwartet BASISVERZ");
     const std::string& base = line.operands[0];
-    if (const int checked = CheckBaseDirectory(base, err); checked != kExitOk) return checked;
+    if (const int checked = CheckBaseDirectory(base, err); checked != kExitOk)
+        return checked;
     Recording recording;
     const CardLoad card = LoadCard(base, recording, err);
-    if (!card.baseRead) return card.status;
+    if (!card.baseRead)
+        return card.status;
     int status = card.status;
     for (StartRecord& start : recording) {
-        if (!ReadStart(start, err)) status = kExitFailure;
+        if (!ReadStart(start, err))
+            status = kExitFailure;
         out << DayText(start.startTime) << ' ' << StartTimeText(start) << '\t'
             << StartValuesText(start) << '\t' << start.path.string() << '\n';
         Release(start);
@@ -213,35 +237,47 @@ int RunList(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return status;
 }
 
-int RunCsv(const CommandLine& line, std::ostream& err) {
-    if (line.operands.size() != 2) return UsageError(err, "csv erwartet DATENDATEI ZIELDATEI");
+int RunCsv(const CommandLine& line, std::ostream& err)
+{
+    if (line.operands.size() != 2)
+        return UsageError(err, "csv erwartet DATENDATEI ZIELDATEI");
     std::optional<StartRecord> start = ReadDataFile(line.operands[0], err);
-    if (!start) return kExitFailure;
+    if (!start)
+        return kExitFailure;
     const fs::path target = line.operands[1];
     return Report(ExportCsv(*start, target), target, err) ? kExitOk : kExitFailure;
 }
 
-int RunKml(const CommandLine& line, std::ostream& err) {
-    if (line.operands.size() != 2) return UsageError(err, "kml erwartet DATENDATEI ZIELDATEI");
+int RunKml(const CommandLine& line, std::ostream& err)
+{
+    if (line.operands.size() != 2)
+        return UsageError(err, "kml erwartet DATENDATEI ZIELDATEI");
     std::optional<StartRecord> start = ReadDataFile(line.operands[0], err);
-    if (!start) return kExitFailure;
+    if (!start)
+        return kExitFailure;
     const fs::path target = line.operands[1];
     KmlWriter writer;
-    return Report(ExportKml(*start, target, line.extended, writer), target, err) ? kExitOk : kExitFailure;
+    return Report(ExportKml(*start, target, line.extended, writer), target, err) ? kExitOk
+                                                                                 : kExitFailure;
 }
 
 // "vlt_…" for the first start of a minute, then "vlt_…_2", "vlt_…_3" ...
-std::string UniqueName(const std::string& proposed, std::set<std::string>& used) {
+std::string UniqueName(const std::string& proposed, std::set<std::string>& used)
+{
     std::string name = proposed;
-    for (int n = 2; !used.insert(name).second; ++n) name = proposed + "_" + std::to_string(n);
+    for (int n = 2; !used.insert(name).second; ++n)
+        name = proposed + "_" + std::to_string(n);
     return name;
 }
 
-int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err) {
-    if (line.operands.size() != 2) return UsageError(err, "all erwartet BASISVERZ ZIELVERZ");
+int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err)
+{
+    if (line.operands.size() != 2)
+        return UsageError(err, "all erwartet BASISVERZ ZIELVERZ");
     const std::string& base = line.operands[0];
     const fs::path outDir = line.operands[1];
-    if (const int checked = CheckBaseDirectory(base, err); checked != kExitOk) return checked;
+    if (const int checked = CheckBaseDirectory(base, err); checked != kExitOk)
+        return checked;
     std::error_code error;
     fs::create_directories(outDir, error);
     if (!fs::is_directory(outDir, error)) {
@@ -251,7 +287,8 @@ int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err) {
 
     Recording recording;
     const CardLoad card = LoadCard(base, recording, err);
-    if (!card.baseRead) return card.status;  // no logbook of a card that was never read
+    if (!card.baseRead)
+        return card.status;  // no logbook of a card that was never read
     int status = card.status;
     KmlWriter writer;  // one writer for the whole run, as in the desktop program
     std::set<std::string> used;
@@ -295,23 +332,33 @@ int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-const char* HelpText() { return kHelp; }
+const char* HelpText()
+{
+    return kHelp;
+}
 
-int RunExportTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunExportTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
     std::optional<CommandLine> line = Parse(arguments, err);
-    if (!line) return kExitUsage;
+    if (!line)
+        return kExitUsage;
     if (line->help) {
         out << kHelp;
         return kExitOk;
     }
-    if (line->command.empty()) return UsageError(err, "kein Befehl angegeben");
+    if (line->command.empty())
+        return UsageError(err, "kein Befehl angegeben");
     if (line->command != "kml" && line->command != "all" && line->extended) {
         return UsageError(err, "--extended gilt nur für kml und all");
     }
-    if (line->command == "list") return RunList(*line, out, err);
-    if (line->command == "csv") return RunCsv(*line, err);
-    if (line->command == "kml") return RunKml(*line, err);
-    if (line->command == "all") return RunAll(*line, out, err);
+    if (line->command == "list")
+        return RunList(*line, out, err);
+    if (line->command == "csv")
+        return RunCsv(*line, err);
+    if (line->command == "kml")
+        return RunKml(*line, err);
+    if (line->command == "all")
+        return RunAll(*line, out, err);
     return UsageError(err, "unbekannter Befehl " + line->command);
 }
 

@@ -12,7 +12,8 @@ namespace {
 // The extreme values as logbook columns, with decimal commas.
 constexpr StartValuesLayout kLogbookValues{"", ";", ";", ";", ','};
 
-void AppendDuration(std::string& row, CalendarSeconds seconds) {
+void AppendDuration(std::string& row, CalendarSeconds seconds)
+{
     AppendInt(row, seconds / 3600);
     row += ':';
     AppendInt(row, (seconds / 60) % 60, 2, true);
@@ -20,14 +21,16 @@ void AppendDuration(std::string& row, CalendarSeconds seconds) {
     AppendInt(row, seconds % 60, 2, true);
 }
 
-void AppendFileField(std::string& row, const std::string& path) {
+void AppendFileField(std::string& row, const std::string& path)
+{
     if (path.find_first_of(";\"\r\n") == std::string::npos) {
         row += path;
         return;
     }
     row += '"';
     for (char c : path) {
-        if (c == '"') row += '"';
+        if (c == '"')
+            row += '"';
         row += c;
     }
     row += '"';
@@ -35,7 +38,8 @@ void AppendFileField(std::string& row, const std::string& path) {
 
 }  // namespace
 
-std::string LogbookRow(const StartRecord& start) {
+std::string LogbookRow(const StartRecord& start)
+{
     std::string row = DayText(start.startTime);
     row += ';';
     row += TimeOfDayText(start.startTime);
@@ -46,7 +50,8 @@ std::string LogbookRow(const StartRecord& start) {
         row += TimeOfDayText(start.landingTime);
         row += ';';
         CalendarSeconds duration = start.landingTime - start.startTime;
-        if (duration < 0) duration += export_constants::kSecondsPerDay;
+        if (duration < 0)
+            duration += export_constants::kSecondsPerDay;
         AppendDuration(row, duration);
     } else {
         row += ';';
@@ -54,14 +59,16 @@ std::string LogbookRow(const StartRecord& start) {
     row += ';';
     AppendStartValues(row, start, kLogbookValues);
     row += ';';
-    AppendInt(row, static_cast<long long>(std::count_if(start.samples.begin(), start.samples.end(),
-                                                        [](const Sample& s) { return s.eventMark; })));
+    AppendInt(row,
+              static_cast<long long>(std::count_if(start.samples.begin(), start.samples.end(),
+                                                   [](const Sample& s) { return s.eventMark; })));
     row += ';';
     AppendFileField(row, start.path.string());
     return row;
 }
 
-void WriteLogbook(const std::vector<std::string>& rows, OutputBuffer& out) {
+void WriteLogbook(const std::vector<std::string>& rows, OutputBuffer& out)
+{
     out.Write(kLogbookHeader);
     out.Write(export_constants::kLineEnd);
     for (const std::string& row : rows) {

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     std::vector<std::string> arguments(argv + 1, argv + argc);
     const int status = veltrin::tool::RunExportTool(arguments, std::cout, std::cerr);
     std::cout.flush();

@@ -5,6 +5,10 @@
 #include "recorder-sim/recorder_state.h"
 #include "recorder-sim/simulated_recorder.h"
 
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -15,13 +19,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <poll.h>
 #include <span>
 #include <string>
 #include <string_view>
-#include <sys/signalfd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -109,8 +109,8 @@ std::optional<Options> ParseOptions(int argc, char** argv)
             std::exit(0);
         }
         constexpr std::array<std::string_view, 8> kKnown = {
-            "--version", "--serial", "--password", "--limits",
-            "--registration", "--delay-ms", "--state", "--link"};
+            "--version",      "--serial",   "--password", "--limits",
+            "--registration", "--delay-ms", "--state",    "--link"};
         if (std::find(kKnown.begin(), kKnown.end(), name) == kKnown.end()) {
             WriteError("veltrin-recorder-sim: unknown option " + name + "\n" + kUsage);
             return std::nullopt;
@@ -125,7 +125,8 @@ std::optional<Options> ParseOptions(int argc, char** argv)
         if ((name == "--serial" || name == "--password" || name == "--registration") &&
             !FitsInReply(*value)) {
             WriteError("veltrin-recorder-sim: " + name +
-                       " must not contain \",\", \"*\", \"$\" or control characters: " + *value + "\n");
+                       " must not contain \",\", \"*\", \"$\" or control characters: " + *value +
+                       "\n");
             return std::nullopt;
         }
         bool ok = true;

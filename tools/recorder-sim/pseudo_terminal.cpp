@@ -1,10 +1,10 @@
 #include "recorder-sim/pseudo_terminal.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace veltrin::sim {
 

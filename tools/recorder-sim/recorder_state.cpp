@@ -1,11 +1,11 @@
 #include "recorder-sim/recorder_state.h"
 
+#include <unistd.h>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <string_view>
 #include <system_error>
-#include <unistd.h>
 
 namespace veltrin::sim {
 

@@ -111,7 +111,9 @@ std::vector<std::string> SimulatedRecorder::HandleCommand(std::string_view name,
                                                           std::string_view argument,
                                                           bool hasArgument)
 {
-    auto is = [name](std::string_view command) { return EqualsIgnoringCase(name, command); };
+    auto is = [name](std::string_view command) {
+        return EqualsIgnoringCase(name, command);
+    };
 
     if (is("VERSION"))
         return {ReplySentence("VERSION," + state_.version)};

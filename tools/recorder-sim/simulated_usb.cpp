@@ -120,7 +120,9 @@ int Handle::Execute(ScsiRequest& request)
     return 0;
 }
 
-SimulatedUsbBus::SimulatedUsbBus() : bus_(std::make_shared<Bus>()) {}
+SimulatedUsbBus::SimulatedUsbBus() : bus_(std::make_shared<Bus>())
+{
+}
 
 SimulatedUsbBus::~SimulatedUsbBus() = default;
 

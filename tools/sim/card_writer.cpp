@@ -17,8 +17,8 @@ constexpr long long kDay = 86400;
 constexpr long long kDayWindowStart = 6 * 3600 + 1800;  // first daytime start, 06:30
 constexpr long long kDayWindowEnd = 22 * 3600;          // daytime starts end by 22:00
 constexpr long long kMinimumGap = 10 * 60;              // between two starts
-constexpr long long kEarlyStartLatest = 55 * 60;      // the start after the night flight, in hour 0
-constexpr double kNightMinimumSeconds = 600.0;          // the flight across midnight
+constexpr long long kEarlyStartLatest = 55 * 60;  // the start after the night flight, in hour 0
+constexpr double kNightMinimumSeconds = 600.0;    // the flight across midnight
 constexpr double kNightMaximumSeconds = 3.0 * 3600.0;
 constexpr std::array<int, 5> kRates = {10, 10, 10, 20, 25};
 constexpr double kRunwayWest = 252.0;
@@ -61,12 +61,9 @@ struct DraftStart {
 std::string_view TypeName(EventType type)
 {
     switch (type) {
-    case EventType::PositiveLoad:
-        return "LOAD+";
-    case EventType::NegativeLoad:
-        return "LOAD-";
-    case EventType::Speed:
-        return "SPEED";
+    case EventType::PositiveLoad: return "LOAD+";
+    case EventType::NegativeLoad: return "LOAD-";
+    case EventType::Speed: return "SPEED";
     }
     return "?";
 }
@@ -136,7 +133,8 @@ std::vector<PlannedStart> PlanCard(const CardOptions& o, std::string& error)
     }
     const CalendarSeconds first = ToCalendarSeconds(CivilTime{o.year, o.month, o.day, 0, 0, 0});
     const auto check = BreakDownUtc(first);
-    if (o.year < 2001 || o.year > 2099 || !check || check->month != o.month || check->day != o.day) {
+    if (o.year < 2001 || o.year > 2099 || !check || check->month != o.month ||
+        check->day != o.day) {
         error = "the first day must be a valid date from 2001 to 2099";
         return {};
     }
@@ -176,9 +174,11 @@ std::vector<PlannedStart> PlanCard(const CardOptions& o, std::string& error)
         const long long crossingEnd = static_cast<long long>(crossing.durationS) - before;
         auto& early = usedDays >= 2 ? drafts[1].front() : drafts.front().front();
         const long long earliest = usedDays >= 2 ? crossingEnd : 0;
-        early.secondOfDay = std::min<long long>(earliest + rng.Int(10 * 60, 25 * 60), kEarlyStartLatest);
-        early.durationS = std::min(
-            early.durationS, static_cast<double>(kDayWindowStart - kMinimumGap - early.secondOfDay));
+        early.secondOfDay =
+            std::min<long long>(earliest + rng.Int(10 * 60, 25 * 60), kEarlyStartLatest);
+        early.durationS =
+            std::min(early.durationS,
+                     static_cast<double>(kDayWindowStart - kMinimumGap - early.secondOfDay));
     }
     if (o.longFlightHours > 0.0) {
         for (auto& draft : drafts.back()) {

@@ -19,11 +19,11 @@ struct CardOptions {
     int year = 2025;  // date of the first day
     int month = 7;
     int day = 18;
-    double minMinutes = 7.0;   // length of a start, drawn per start
+    double minMinutes = 7.0;  // length of a start, drawn per start
     double maxMinutes = 10.0;
-    int rateHz = 0;            // 0: each start records at 10 to 25 Hz
+    int rateHz = 0;                // 0: each start records at 10 to 25 Hz
     double longFlightHours = 0.0;  // > 0: one start of the last day lasts this long
-    bool nightFlights = true;  // a start landing after midnight UTC, then one in hour 0
+    bool nightFlights = true;      // a start landing after midnight UTC, then one in hour 0
     RecorderSetup recorder;
 };
 

@@ -60,9 +60,7 @@ void FlightSimulator::Impl::AirStep(double t)
     double thrustLimit = 2.0;
 
     switch (phase) {
-    case Phase::Climb:
-        iasTarget = kClimbIas;
-        break;
+    case Phase::Climb: iasTarget = kClimbIas; break;
     case Phase::Enroute:
         if (altitude < cruiseAltitude - 50.0) {
             iasTarget = kClimbIas;
@@ -95,8 +93,7 @@ void FlightSimulator::Impl::AirStep(double t)
         capture = 120.0;
         thrustLimit = 0.0;
         break;
-    default:
-        break;
+    default: break;
     }
 
     // Lateral guidance.
@@ -126,7 +123,8 @@ void FlightSimulator::Impl::AirStep(double t)
 
     // Vertical guidance: an altitude loop commanding the load factor.
     if (!nzOverride) {
-        double vsCmd = fixedVs ? vsFixed : std::clamp(0.2 * (altitudeTarget - altitude), vsMin, vsMax);
+        double vsCmd =
+            fixedVs ? vsFixed : std::clamp(0.2 * (altitudeTarget - altitude), vsMin, vsMax);
         const double gammaCmd = std::asin(std::clamp(vsCmd / speed, -0.5, 0.5));
         nzCmd = (std::cos(gamma) + speed * 1.2 * (gammaCmd - gamma) / kG) / std::cos(bank);
         nzCmd = std::clamp(nzCmd, 0.2, manoeuvre == Manoeuvre::SteepTurn ? 2.6 : 2.2);
@@ -156,27 +154,18 @@ void FlightSimulator::Impl::Advance(double t)
     UpdatePhase(t);
     switch (phase) {
     case Phase::PowerUp:
-    case Phase::Parked:
-        GroundStep(0.0, 1.0, 1.5, heading);
-        break;
-    case Phase::TaxiOut:
-        FollowRoute(taxiOutRoute.data(), taxiOutRoute.size(), false);
-        break;
+    case Phase::Parked: GroundStep(0.0, 1.0, 1.5, heading); break;
+    case Phase::TaxiOut: FollowRoute(taxiOutRoute.data(), taxiOutRoute.size(), false); break;
     case Phase::LineUp:
-        GroundStep(AlignedWithRunway() ? 0.0 : 1.5, 1.0, 1.5, Bearing(pos, threshold + along * 300.0));
+        GroundStep(AlignedWithRunway() ? 0.0 : 1.5, 1.0, 1.5,
+                   Bearing(pos, threshold + along * 300.0));
         break;
     case Phase::TakeoffRoll:
         GroundStep(100.0, 2.2 - 0.03 * speed, 1.5, RunwayLeg().Steer(pos, 40.0));
         break;
-    case Phase::Rollout:
-        GroundStep(kTaxiSpeed, 1.0, 2.2, RunwayLeg().Steer(pos, 40.0));
-        break;
-    case Phase::TaxiIn:
-        FollowRoute(taxiInRoute.data(), taxiInRoute.size(), true);
-        break;
-    default:
-        AirStep(t);
-        break;
+    case Phase::Rollout: GroundStep(kTaxiSpeed, 1.0, 2.2, RunwayLeg().Steer(pos, 40.0)); break;
+    case Phase::TaxiIn: FollowRoute(taxiInRoute.data(), taxiInRoute.size(), true); break;
+    default: AirStep(t); break;
     }
 }
 

@@ -37,8 +37,7 @@ void FlightSimulator::Impl::StartManoeuvre(double t)
         peak = rng.Uniform(236.0, 252.0);
         lowPeak = rng.Uniform(2.2, 3.0);
         break;
-    case Manoeuvre::None:
-        break;
+    case Manoeuvre::None: break;
     }
     ++manoeuvresFlown;
 }
@@ -51,8 +50,8 @@ void FlightSimulator::Impl::StartTurbulence(double t)
     turbulence = rng.Uniform(0.25, 0.5);
     spikeAt = t + rng.Uniform(2.0, 5.0);
     spikeLength = rng.Uniform(0.25, 0.5);
-    spikeAmplitude = turbulentSpells == 0 && firstSpellStrong ? rng.Uniform(3.0, 3.4)
-                                                               : rng.Uniform(1.0, 2.6);
+    spikeAmplitude =
+        turbulentSpells == 0 && firstSpellStrong ? rng.Uniform(3.0, 3.4) : rng.Uniform(1.0, 2.6);
     ++turbulentSpells;
     nextTurbulence = turbulenceEnd + rng.Uniform(120.0, 400.0) * spacing;
 }
@@ -81,8 +80,7 @@ void FlightSimulator::Impl::ManoeuvreStep(double t, double& nzCmd, bool& nzOverr
 {
     const double ias = Ias();
     switch (manoeuvre) {
-    case Manoeuvre::None:
-        break;
+    case Manoeuvre::None: break;
     case Manoeuvre::SteepTurn:
         bankOverride = turnDirection * 60.0 * kDegree;
         bankOverridden = true;

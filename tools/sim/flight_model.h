@@ -16,9 +16,9 @@ inline constexpr double kDegree = kPi / 180.0;
 inline constexpr double kKmh = 1.0 / 3.6;  // km/h in m/s
 
 // Aircraft and procedures.
-inline constexpr double kTaxiSpeed = 6.0;      // m/s
-inline constexpr double kRotateSpeed = 25.0;   // m/s indicated
-inline constexpr double kClimbIas = 125.0;     // km/h
+inline constexpr double kTaxiSpeed = 6.0;     // m/s
+inline constexpr double kRotateSpeed = 25.0;  // m/s indicated
+inline constexpr double kClimbIas = 125.0;    // km/h
 inline constexpr double kReturnIas = 180.0;
 inline constexpr double kPatternIas = 150.0;
 inline constexpr double kBaseIas = 130.0;
@@ -33,26 +33,47 @@ inline constexpr double kApronOffset = 70.0;     // apron beside the exit, m
 inline constexpr double kGlideSlope = 0.07;      // tangent of the approach path
 inline constexpr double kFlareHeight = 6.0;      // m
 inline constexpr double kClimbOutHeight = 150.0;
-inline constexpr double kClimbRate = 3.5;        // m/s
+inline constexpr double kClimbRate = 3.5;  // m/s
 inline constexpr double kDescentRate = 5.0;
 inline constexpr double kNormalBank = 28.0 * kDegree;
 inline constexpr double kBankRate = 30.0 * kDegree;  // per second
 inline constexpr double kGroundYawRate = 20.0 * kDegree;
 inline constexpr double kAlignedTolerance = 3.0 * kDegree;  // lined up on the runway within this
 inline constexpr double kRunwayLegLength = 3000.0;  // centre line followed beyond the threshold, m
-inline constexpr double kAlpha = 0.05;  // pitch of the fuselage above the flight path, rad
+inline constexpr double kAlpha = 0.05;       // pitch of the fuselage above the flight path, rad
 inline constexpr double kLowestLoad = -1.9;  // g
 inline constexpr double kHighestLoad = 4.8;
 inline constexpr double kLongFlight = 1800.0;       // s; longer flights tour further, more calmly
 inline constexpr double kGroundAndCircuit = 290.0;  // s of a flight spent outside the cruise
 
-inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.east + b.east, a.north + b.north}; }
-inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.east - b.east, a.north - b.north}; }
-inline Vec2 operator*(Vec2 a, double k) { return {a.east * k, a.north * k}; }
-inline double Dot(Vec2 a, Vec2 b) { return a.east * b.east + a.north * b.north; }
-inline double Length(Vec2 a) { return std::hypot(a.east, a.north); }
-inline Vec2 Direction(double heading) { return {std::sin(heading), std::cos(heading)}; }
-inline double Bearing(Vec2 from, Vec2 to) { return std::atan2(to.east - from.east, to.north - from.north); }
+inline Vec2 operator+(Vec2 a, Vec2 b)
+{
+    return {a.east + b.east, a.north + b.north};
+}
+inline Vec2 operator-(Vec2 a, Vec2 b)
+{
+    return {a.east - b.east, a.north - b.north};
+}
+inline Vec2 operator*(Vec2 a, double k)
+{
+    return {a.east * k, a.north * k};
+}
+inline double Dot(Vec2 a, Vec2 b)
+{
+    return a.east * b.east + a.north * b.north;
+}
+inline double Length(Vec2 a)
+{
+    return std::hypot(a.east, a.north);
+}
+inline Vec2 Direction(double heading)
+{
+    return {std::sin(heading), std::cos(heading)};
+}
+inline double Bearing(Vec2 from, Vec2 to)
+{
+    return std::atan2(to.east - from.east, to.north - from.north);
+}
 
 inline double Wrap(double angle)
 {

@@ -43,8 +43,8 @@ void FlightSimulator::Impl::Plan()
     taxiOutRoute = {exitPoint, threshold + along * 10.0};
     taxiInRoute = {exitPoint, apron};
 
-    const double circuitPath = Length(downwindEnd - downwindStart) + kPatternOffset +
-                               kFinalLength + kTouchdownAim;
+    const double circuitPath =
+        Length(downwindEnd - downwindStart) + kPatternOffset + kFinalLength + kTouchdownAim;
     // Flying the circuit with its turns, the landing roll, taxiing in.
     circuitSeconds = circuitPath / (kBaseIas * kKmh) + 30.0 + 15.0 +
                      (kExitDistance + kApronOffset) / kTaxiSpeed + 10.0;
@@ -77,8 +77,8 @@ void FlightSimulator::Impl::Plan()
     const double radius = rng.Uniform(4000.0, 12000.0) * (plan.durationS > kLongFlight ? 2.5 : 1.0);
     const double first = rng.Uniform(0.0, 2.0 * kPi);
     for (std::size_t i = 0; i < tourCount; ++i) {
-        const double angle = first + 2.0 * kPi * static_cast<double>(i) /
-                                         static_cast<double>(tourCount) +
+        const double angle = first +
+                             2.0 * kPi * static_cast<double>(i) / static_cast<double>(tourCount) +
                              rng.Uniform(-0.3, 0.3);
         tour[i] = Direction(angle) * (radius * rng.Uniform(0.7, 1.1));
     }
@@ -89,8 +89,7 @@ double FlightSimulator::Impl::ReturnEstimate() const
     // Turning towards the airfield, flying there at return speed or descending,
     // whichever takes longer, then the circuit, landing and taxiing in.
     const double toEntry = Length(downwindStart - pos) / (kReturnIas * kKmh) + 20.0;
-    const double descent =
-        std::max(0.0, altitude - (elevation + kPatternHeight)) / kDescentRate;
+    const double descent = std::max(0.0, altitude - (elevation + kPatternHeight)) / kDescentRate;
     return std::max(toEntry, descent) + circuitSeconds + 30.0;
 }
 
@@ -99,18 +98,16 @@ double FlightSimulator::Impl::PathToTouchdown() const
 {
     const double finalPart = kFinalLength + kTouchdownAim;
     switch (phase) {
-    case Phase::Downwind:
-        return Length(downwindEnd - pos) + kPatternOffset + finalPart;
-    case Phase::Base:
-        return Length(finalFix - pos) + finalPart;
-    default:
-        return std::max(0.0, Dot(touchdownAim - pos, along));
+    case Phase::Downwind: return Length(downwindEnd - pos) + kPatternOffset + finalPart;
+    case Phase::Base: return Length(finalFix - pos) + finalPart;
+    default: return std::max(0.0, Dot(touchdownAim - pos, along));
     }
 }
 
 void FlightSimulator::Impl::UpdatePhase(double t)
 {
-    const bool cruising = phase == Phase::Climb || phase == Phase::Enroute || phase == Phase::Return;
+    const bool cruising =
+        phase == Phase::Climb || phase == Phase::Enroute || phase == Phase::Return;
     if (cruising && t >= nextTurbulence && !Turbulent(t) && manoeuvre == Manoeuvre::None &&
         altitude > elevation + 120.0) {
         StartTurbulence(t);
@@ -177,8 +174,7 @@ void FlightSimulator::Impl::UpdatePhase(double t)
         break;
     }
     case Phase::Return:
-        if (Length(downwindStart - pos) < 1500.0 &&
-            altitude > elevation + kPatternHeight + 150.0) {
+        if (Length(downwindStart - pos) < 1500.0 && altitude > elevation + kPatternHeight + 150.0) {
             enter(Phase::Orbit);
         } else if (leg.Remaining(pos) < 250.0) {
             leg = {downwindStart, downwindEnd};
@@ -215,7 +211,8 @@ void FlightSimulator::Impl::UpdatePhase(double t)
             out.touchdownTimeS = t;
             out.onGround = true;
             bumpStart = t;
-            bumpAmplitude = 0.25 + 0.25 * std::fabs(speed * std::sin(gamma)) + rng.Uniform(0.0, 0.35);
+            bumpAmplitude =
+                0.25 + 0.25 * std::fabs(speed * std::sin(gamma)) + rng.Uniform(0.0, 0.35);
             bumpLength = rng.Uniform(0.2, 0.35);
             speed *= std::cos(gamma);
             enter(Phase::Rollout);
@@ -252,9 +249,14 @@ const FlightState& FlightSimulator::Impl::Next()
     return out;
 }
 
-FlightSimulator::FlightSimulator(const FlightPlan& plan) : impl_(std::make_unique<Impl>(plan)) {}
+FlightSimulator::FlightSimulator(const FlightPlan& plan) : impl_(std::make_unique<Impl>(plan))
+{
+}
 FlightSimulator::~FlightSimulator() = default;
 
-const FlightState& FlightSimulator::Next() { return impl_->Next(); }
+const FlightState& FlightSimulator::Next()
+{
+    return impl_->Next();
+}
 
 }  // namespace veltrin::sim

@@ -59,9 +59,9 @@ struct FlightState {
     double outsideTemperature = 15.0;  // degrees Celsius
     bool onGround = true;
     bool engineRunning = false;
-    bool gpsValid = false;      // the receiver has a fix
-    bool touchdown = false;     // the wheels touched at this sample
-    bool landingDone = false;   // the landing roll has ended (stays true)
+    bool gpsValid = false;         // the receiver has a fix
+    bool touchdown = false;        // the wheels touched at this sample
+    bool landingDone = false;      // the landing roll has ended (stays true)
     double touchdownTimeS = -1.0;  // time of the touchdown, < 0 before it
     double liftOffTimeS = -1.0;    // time of the lift-off, < 0 before it
 };

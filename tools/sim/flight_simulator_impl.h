@@ -12,8 +12,21 @@
 namespace veltrin::sim {
 
 enum class Phase {
-    PowerUp, TaxiOut, LineUp, TakeoffRoll, Climb, Enroute, Return, Orbit,
-    Downwind, Base, Final, Flare, Rollout, TaxiIn, Parked,
+    PowerUp,
+    TaxiOut,
+    LineUp,
+    TakeoffRoll,
+    Climb,
+    Enroute,
+    Return,
+    Orbit,
+    Downwind,
+    Base,
+    Final,
+    Flare,
+    Rollout,
+    TaxiIn,
+    Parked,
 };
 
 enum class Manoeuvre { None, SteepTurn, PullPush, Dive };

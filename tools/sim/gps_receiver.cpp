@@ -14,8 +14,8 @@ constexpr double kGeoidSeparation = 47.9;     // m
 constexpr int kGsaEvery = 5;                  // seconds between GSA/GSV
 constexpr int kZdaEvery = 10;                 // seconds between ZDA
 constexpr int kSatellitesPerGsv = 4;
-constexpr int kGsaSlots = 12;                 // satellite fields of a GSA sentence
-constexpr double kElevationMask = 8.0;        // degrees; lower satellites are not used
+constexpr int kGsaSlots = 12;           // satellite fields of a GSA sentence
+constexpr double kElevationMask = 8.0;  // degrees; lower satellites are not used
 
 }  // namespace
 
@@ -46,7 +46,8 @@ void GpsReceiver::MoveSky(bool valid)
         if (!valid) {
             sat.snr = sat.elevation > 20.0 && rng_.Chance(0.3) ? rng_.Int(18, 28) : 0;
         } else if (sat.elevation > kElevationMask) {
-            sat.snr = std::clamp(static_cast<int>(22.0 + sat.elevation * 0.3) + rng_.Int(-3, 3), 15, 50);
+            sat.snr =
+                std::clamp(static_cast<int>(22.0 + sat.elevation * 0.3) + rng_.Int(-3, 3), 15, 50);
             ++used_;
         } else {
             sat.snr = rng_.Int(0, 1) * rng_.Int(12, 20);
@@ -67,8 +68,8 @@ void GpsReceiver::WriteBurst(SentenceBuilder& b, OutputFile& out, const FlightSt
     errorEast_ = 0.95 * errorEast_ + 0.3 * rng_.Gauss();
     errorNorth_ = 0.95 * errorNorth_ + 0.3 * rng_.Gauss();
     errorUp_ = 0.95 * errorUp_ + 0.9 * rng_.Gauss();
-    const GeoPoint p = ToGeo(field_, {state.position.east + errorEast_,
-                                      state.position.north + errorNorth_});
+    const GeoPoint p =
+        ToGeo(field_, {state.position.east + errorEast_, state.position.north + errorNorth_});
     const double gpsAltitude = state.altitude + 6.0 + errorUp_;
     const double knots = state.groundSpeed / kKnot;
 
@@ -129,9 +130,12 @@ void GpsReceiver::WriteBurst(SentenceBuilder& b, OutputFile& out, const FlightSt
         const int messages = (count + kSatellitesPerGsv - 1) / kSatellitesPerGsv;
         for (int m = 0; m < messages; ++m) {
             b.Start("$GPGSV").Int(messages).Int(m + 1).Int(count, 2);
-            for (int k = m * kSatellitesPerGsv; k < std::min(count, (m + 1) * kSatellitesPerGsv); ++k) {
+            for (int k = m * kSatellitesPerGsv; k < std::min(count, (m + 1) * kSatellitesPerGsv);
+                 ++k) {
                 const auto& sat = sky_[static_cast<std::size_t>(k)];
-                b.Int(sat.prn, 2).Int(std::lround(sat.elevation), 2).Int(std::lround(sat.azimuth) % 360, 3);
+                b.Int(sat.prn, 2)
+                    .Int(std::lround(sat.elevation), 2)
+                    .Int(std::lround(sat.azimuth) % 360, 3);
                 if (sat.snr > 0) {
                     b.Int(sat.snr, 2);
                 } else {

@@ -28,7 +28,10 @@ constexpr const char* kUsage =
     "  veltrin-sim flight FILE --samples N [--seed N] [--rate-hz HZ] [--date YYYY-MM-DD]\n"
     "      writes one long start of N \"$VLTDR\" samples\n";
 
-void Print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void Print(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
 void Fail(std::string_view text)
 {
     std::fwrite(text.data(), 1, text.size(), stderr);
@@ -101,33 +104,34 @@ int RunCard(int argc, char** argv)
         return 2;
     }
     CardOptions options;
-    const bool optionsOk = TakeOptions(argc, argv, [&options](std::string_view arg, const char* text) {
-        if (arg == "--no-night") {
-            options.nightFlights = false;
-            return 1;
-        }
-        if (text == nullptr) {
-            return 0;
-        }
-        const std::string_view value = text;
-        bool ok = false;
-        if (arg == "--seed") {
-            ok = ParseNumber(value, options.seed);
-        } else if (arg == "--days") {
-            ok = ParseNumber(value, options.days);
-        } else if (arg == "--starts") {
-            ok = ParseNumber(value, options.starts);
-        } else if (arg == "--date") {
-            ok = ParseDate(value, options.year, options.month, options.day);
-        } else if (arg == "--minutes") {
-            ok = ParseRange(value, options.minMinutes, options.maxMinutes);
-        } else if (arg == "--rate-hz") {
-            ok = ParseNumber(value, options.rateHz);
-        } else if (arg == "--hours") {
-            ok = ParseNumber(value, options.longFlightHours);
-        }
-        return ok ? 2 : 0;
-    });
+    const bool optionsOk =
+        TakeOptions(argc, argv, [&options](std::string_view arg, const char* text) {
+            if (arg == "--no-night") {
+                options.nightFlights = false;
+                return 1;
+            }
+            if (text == nullptr) {
+                return 0;
+            }
+            const std::string_view value = text;
+            bool ok = false;
+            if (arg == "--seed") {
+                ok = ParseNumber(value, options.seed);
+            } else if (arg == "--days") {
+                ok = ParseNumber(value, options.days);
+            } else if (arg == "--starts") {
+                ok = ParseNumber(value, options.starts);
+            } else if (arg == "--date") {
+                ok = ParseDate(value, options.year, options.month, options.day);
+            } else if (arg == "--minutes") {
+                ok = ParseRange(value, options.minMinutes, options.maxMinutes);
+            } else if (arg == "--rate-hz") {
+                ok = ParseNumber(value, options.rateHz);
+            } else if (arg == "--hours") {
+                ok = ParseNumber(value, options.longFlightHours);
+            }
+            return ok ? 2 : 0;
+        });
     if (!optionsOk) {
         return 2;
     }
@@ -171,8 +175,8 @@ int RunFlight(int argc, char** argv)
     int year = 2025;
     int month = 6;
     int day = 14;
-    const bool optionsOk =
-        TakeOptions(argc, argv, [&settings, &year, &month, &day](std::string_view arg, const char* text) {
+    const bool optionsOk = TakeOptions(
+        argc, argv, [&settings, &year, &month, &day](std::string_view arg, const char* text) {
             if (text == nullptr) {
                 return 0;
             }

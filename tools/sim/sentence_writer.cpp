@@ -14,7 +14,10 @@ constexpr std::size_t kFileBuffer = std::size_t{1} << 20;
 
 }  // namespace
 
-SentenceBuilder::SentenceBuilder() { line_.reserve(kLineReserve); }
+SentenceBuilder::SentenceBuilder()
+{
+    line_.reserve(kLineReserve);
+}
 
 SentenceBuilder& SentenceBuilder::Start(std::string_view identifier)
 {
@@ -35,7 +38,8 @@ SentenceBuilder& SentenceBuilder::Fixed(double value, int precision)
     line_.push_back(',');
     // A value that rounds to zero is written without a sign.
     constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
-    const double scale = precision >= 0 && precision <= 4 ? kScale[precision] : std::pow(10.0, precision);
+    const double scale =
+        precision >= 0 && precision <= 4 ? kScale[precision] : std::pow(10.0, precision);
     if (std::fabs(value) * scale < 0.5) {
         value = 0.0;
     }
@@ -127,7 +131,10 @@ std::string_view SentenceBuilder::Finish()
     return line_;
 }
 
-OutputFile::~OutputFile() { Discard(); }
+OutputFile::~OutputFile()
+{
+    Discard();
+}
 
 bool OutputFile::Open(const std::filesystem::path& path)
 {

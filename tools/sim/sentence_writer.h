@@ -16,7 +16,7 @@ class SentenceBuilder {
 public:
     SentenceBuilder();
 
-    SentenceBuilder& Start(std::string_view identifier);  // "$VLTDR"; forgets the last line
+    SentenceBuilder& Start(std::string_view identifier);   // "$VLTDR"; forgets the last line
     SentenceBuilder& Int(long long value, int width = 0);  // zero-padded to width
     SentenceBuilder& Fixed(double value, int precision);
     SentenceBuilder& Text(std::string_view text);

@@ -51,12 +51,9 @@ double ValueOf(EventType type, const FlightState& s)
 double LimitOf(EventType type, const RecorderSetup& setup)
 {
     switch (type) {
-    case EventType::PositiveLoad:
-        return setup.positiveLoadLimit;
-    case EventType::NegativeLoad:
-        return setup.negativeLoadLimit;
-    case EventType::Speed:
-        return setup.speedLimit;
+    case EventType::PositiveLoad: return setup.positiveLoadLimit;
+    case EventType::NegativeLoad: return setup.negativeLoadLimit;
+    case EventType::Speed: return setup.speedLimit;
     }
     return 0.0;
 }
@@ -64,7 +61,10 @@ double LimitOf(EventType type, const RecorderSetup& setup)
 class StartRecorder {
 public:
     StartRecorder(const StartSettings& settings, const RecorderSetup& setup, OutputFile& out)
-        : settings_(settings), setup_(setup), out_(out), sim_(settings.flight),
+        : settings_(settings),
+          setup_(setup),
+          out_(out),
+          sim_(settings.flight),
           gps_(settings.flight.airfield, settings.flight.seed ^ 0x6A5ULL),
           rng_(settings.flight.seed ^ 0x7EC0ADE5ULL)
     {
@@ -139,8 +139,8 @@ private:
     {
         const double value = ValueOf(type, s);
         if (!run_) {
-            run_ = OpenRun{type, settings_.startTime + static_cast<long long>(s.timeS), value, s.ias,
-                       s.altitude};
+            run_ = OpenRun{type, settings_.startTime + static_cast<long long>(s.timeS), value,
+                           s.ias, s.altitude};
             return;
         }
         const bool more = type == EventType::NegativeLoad ? value < run_->peak : value > run_->peak;

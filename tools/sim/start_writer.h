@@ -14,9 +14,9 @@ namespace veltrin::sim {
 
 // Limits and identity the recorder is configured with.
 struct RecorderSetup {
-    double negativeLoadLimit = -1.5;  // g
-    double positiveLoadLimit = 3.8;   // g
-    double speedLimit = 240.0;        // km/h
+    double negativeLoadLimit = -1.5;    // g
+    double positiveLoadLimit = 3.8;     // g
+    double speedLimit = 240.0;          // km/h
     double referencePressure = 1013.2;  // hPa
     std::string registration = "D-MQVT";
     int configVersion = 3;
@@ -31,15 +31,15 @@ struct RecordedEvent {
     CalendarSeconds time = 0;  // UTC of the run's first sample
     double peak = 0.0;         // most extreme value of the run
     double limit = 0.0;
-    double ias = 0.0;          // km/h at the peak
-    double altitude = 0.0;     // m at the peak
+    double ias = 0.0;       // km/h at the peak
+    double altitude = 0.0;  // m at the peak
 };
 
 // When a start begins, the flight it records and how many samples it holds.
 struct StartSettings {
     CalendarSeconds startTime = 0;  // UTC of the first sample, also the file name
     FlightPlan flight;
-    long long samples = 0;          // "$VLTDR" lines to write
+    long long samples = 0;  // "$VLTDR" lines to write
     int firstEventNumber = 1;
 };
 

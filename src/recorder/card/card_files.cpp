@@ -15,8 +15,9 @@ char AsciiLower(char c)
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
 }
 
 // The entry of `folder` named `part` ignoring case: the exact name when it
@@ -27,7 +28,8 @@ std::string MatchEntry(const std::filesystem::path& folder, const std::string& p
     if (std::filesystem::exists(folder / part, error))
         return part;
     std::vector<std::string> matches;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
         std::string name = it->path().filename().string();
         if (EqualIgnoringCase(name, part))
             matches.push_back(std::move(name));

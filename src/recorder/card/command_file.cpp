@@ -59,7 +59,8 @@ void AppendPadded(std::string& out, int value, int width)
 {
     std::array<char, 16> digits{};
     const long long magnitude = value < 0 ? -static_cast<long long>(value) : value;
-    const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const auto [end, error] =
+        std::to_chars(digits.data(), digits.data() + digits.size(), magnitude);
     const auto count = static_cast<int>(end - digits.data());
     int padding = width - count - (value < 0 ? 1 : 0);
     if (value < 0)
@@ -84,13 +85,15 @@ std::optional<std::string> NormalisedEventTime(std::string_view eventLine)
     // day.month.year hour:minute:second; the blank matches any white space.
     std::array<int, 6> n{};
     std::size_t pos = 0;
-    if (!ScanInt(eventLine, pos, n[0]) || !ScanLiteral(eventLine, pos, '.') || !ScanInt(eventLine, pos, n[1]) ||
-        !ScanLiteral(eventLine, pos, '.') || !ScanInt(eventLine, pos, n[2]))
+    if (!ScanInt(eventLine, pos, n[0]) || !ScanLiteral(eventLine, pos, '.') ||
+        !ScanInt(eventLine, pos, n[1]) || !ScanLiteral(eventLine, pos, '.') ||
+        !ScanInt(eventLine, pos, n[2]))
         return std::nullopt;
     while (pos < eventLine.size() && IsSpace(eventLine[pos]))
         ++pos;
-    if (!ScanInt(eventLine, pos, n[3]) || !ScanLiteral(eventLine, pos, ':') || !ScanInt(eventLine, pos, n[4]) ||
-        !ScanLiteral(eventLine, pos, ':') || !ScanInt(eventLine, pos, n[5]))
+    if (!ScanInt(eventLine, pos, n[3]) || !ScanLiteral(eventLine, pos, ':') ||
+        !ScanInt(eventLine, pos, n[4]) || !ScanLiteral(eventLine, pos, ':') ||
+        !ScanInt(eventLine, pos, n[5]))
         return std::nullopt;
 
     std::string text;

@@ -36,7 +36,8 @@ std::string DecodeMountPath(std::string_view field)
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (field[i] == '\\' && i + 3 < field.size() && IsOctal(field[i + 1]) &&
             IsOctal(field[i + 2]) && IsOctal(field[i + 3])) {
-            const int value = (field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0');
+            const int value =
+                (field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0');
             out.push_back(static_cast<char>(value));
             i += 3;
         } else {
@@ -48,7 +49,8 @@ std::string DecodeMountPath(std::string_view field)
 
 std::vector<MountEntry> ParseMountInfo(std::string_view text)
 {
-    // Fields: id parent major:minor root mount-point options [optional...] - fstype source super-options
+    // Fields: id parent major:minor root mount-point options [optional...] - fstype source
+    // super-options
     std::vector<MountEntry> entries;
     std::size_t pos = 0;
     while (pos < text.size()) {

@@ -9,10 +9,10 @@ namespace veltrin::card {
 
 // One line of the table.
 struct MountEntry {
-    unsigned major = 0;       // device number of the mounted block device
+    unsigned major = 0;  // device number of the mounted block device
     unsigned minor = 0;
-    std::string root;         // folder of the file system mounted here ("/" for all of it)
-    std::string mountPoint;   // with the kernel's octal escapes decoded
+    std::string root;        // folder of the file system mounted here ("/" for all of it)
+    std::string mountPoint;  // with the kernel's octal escapes decoded
     std::string fsType;
     std::string source;
 };

@@ -30,7 +30,9 @@ public:
 // A lister that always returns the volumes it was given.
 class FixedVolumeLister final : public VolumeLister {
 public:
-    explicit FixedVolumeLister(std::vector<RemovableVolume> volumes) : volumes_(std::move(volumes)) {}
+    explicit FixedVolumeLister(std::vector<RemovableVolume> volumes) : volumes_(std::move(volumes))
+    {
+    }
     std::vector<RemovableVolume> List() const override { return volumes_; }
 
 private:

@@ -62,7 +62,8 @@ public:
         if (!context)
             return volumes;
         std::set<std::pair<unsigned, unsigned>> seen;
-        for (const MountEntry& entry : ParseMountInfo(ReadFileContent("/proc/self/mountinfo").value_or(""))) {
+        for (const MountEntry& entry :
+             ParseMountInfo(ReadFileContent("/proc/self/mountinfo").value_or(""))) {
             // Only whole file systems of real block devices, each once.
             if (entry.major == 0 || entry.root != "/")
                 continue;

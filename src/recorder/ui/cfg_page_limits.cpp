@@ -39,7 +39,9 @@ CCfgPageLimits::CCfgPageLimits(RecorderSession& session, UserPrompts& prompts, Q
     maxPositiveLoad_ = AddEdit(config_ui::kIdMaxPositiveLoad, config_ui::kNumberLength);
     for (QLineEdit* number : {maxSpeed_, maxNegativeLoad_, maxPositiveLoad_}) {
         number->setAlignment(Qt::AlignRight);
-        number->setMaximumWidth(number->fontMetrics().horizontalAdvance(QString(config_ui::kNumberLength, QLatin1Char('0'))) + 16);
+        number->setMaximumWidth(number->fontMetrics().horizontalAdvance(
+                                    QString(config_ui::kNumberLength, QLatin1Char('0'))) +
+                                16);
     }
     newPassword_ = AddEdit(config_ui::kIdNewPassword, config_ui::kPasswordLength);
     repeatPassword_ = AddEdit(config_ui::kIdRepeatPassword, config_ui::kPasswordLength);
@@ -134,7 +136,8 @@ void CCfgPageLimits::initializePage()
     maxSpeed_->setText(FieldText(info.maxSpeed, 0));
     // The registration is shown as it came, even when longer than can be typed.
     const QString registration = TextFromBytes(info.registration);
-    registration_->setMaxLength(std::max(config_ui::kRegistrationLength, static_cast<int>(registration.size())));
+    registration_->setMaxLength(
+        std::max(config_ui::kRegistrationLength, static_cast<int>(registration.size())));
     registration_->setText(registration);
 
     settings_.maxNegativeLoad = info.maxNegativeLoad;
@@ -146,7 +149,8 @@ void CCfgPageLimits::initializePage()
 bool CCfgPageLimits::validatePage()
 {
     if (newPassword_->text() != repeatPassword_->text()) {
-        prompts_.ShowMessage(this, QMessageBox::Critical, QString::fromUtf8(config_ui::kPasswordsDiffer));
+        prompts_.ShowMessage(this, QMessageBox::Critical,
+                             QString::fromUtf8(config_ui::kPasswordsDiffer));
         newPassword_->setFocus();
         return false;
     }

@@ -19,8 +19,8 @@
 
 namespace veltrin {
 
-CCfgPagePort::CCfgPagePort(RecorderSession& session, const QString& rememberedPort, UserPrompts& prompts,
-                           const card::VolumeLister& volumes, QWidget* parent)
+CCfgPagePort::CCfgPagePort(RecorderSession& session, const QString& rememberedPort,
+                           UserPrompts& prompts, const card::VolumeLister& volumes, QWidget* parent)
     : QWizardPage(parent),
       session_(session),
       prompts_(prompts),
@@ -122,9 +122,10 @@ void CCfgPagePort::Detect()
         const RecorderInfo info = session_.GetRecorderInfo();
         portName_ = chosenPort_;
         serialNumber_ = info.serialNumber;
-        status_->setText(QString::fromUtf8(config_ui::kRecorderFound)
-                             .arg(QString::fromStdString(FormatLimit(static_cast<double>(info.version), 2)),
-                                  TextFromBytes(info.serialNumber)));
+        status_->setText(
+            QString::fromUtf8(config_ui::kRecorderFound)
+                .arg(QString::fromStdString(FormatLimit(static_cast<double>(info.version), 2)),
+                     TextFromBytes(info.serialNumber)));
     } else {
         serialNumber_.clear();
         status_->setText(QString::fromUtf8(config_ui::kNoRecorder));
@@ -175,7 +176,8 @@ void CCfgPagePort::OnPortTextEdited()
 void CCfgPagePort::OnClearEventsByCard()
 {
     const CardClearing result = ClearEventsByCard(this, prompts_, volumes_);
-    if ((result == CardClearing::CommandWritten || result == CardClearing::WriteFailed) && wizard() != nullptr)
+    if ((result == CardClearing::CommandWritten || result == CardClearing::WriteFailed) &&
+        wizard() != nullptr)
         wizard()->reject();
 }
 

@@ -41,7 +41,8 @@ inline constexpr const char* kUsbEntry = "USB";
 inline constexpr const char* kWizardTitle = "Logger konfigurieren";
 inline constexpr const char* kRecorderFound = "Logger gefunden, Ver. %1, S/N %2";
 inline constexpr const char* kNoRecorder = "Kein Logger entdeckt";
-inline constexpr const char* kPasswordsDiffer = "Die eingegebenen Passwörter sind unterschiedlich!.";
+inline constexpr const char* kPasswordsDiffer =
+    "Die eingegebenen Passwörter sind unterschiedlich!.";
 // Limit fields that cannot be sent; %1 is the field's label.
 inline constexpr const char* kLimitNotANumber = "Bitte bei „%1“ eine Zahl eingeben.";
 inline constexpr const char* kLimitNotBelowZero = "Der Wert bei „%1“ muss kleiner als 0 sein.";
@@ -53,18 +54,22 @@ inline constexpr const char* kClearByLinkButton = "Überlastungen löschen";
 
 // Drive selection.
 inline constexpr const char* kDriveTitle = "Laufwerk wählen";
-inline constexpr const char* kDrivePrompt = "Bitte das Laufwerk mit der Veltrin SD-Karte auswählen:";
+inline constexpr const char* kDrivePrompt =
+    "Bitte das Laufwerk mit der Veltrin SD-Karte auswählen:";
 inline constexpr const char* kNoCard = "No SD-Card found";
 inline constexpr const char* kCancel = "Abbrechen";
 
 // Event clearing.
 inline constexpr const char* kConfirmClear =
     "Wirklich alle Einträge löschen?\n\nSie sollten sie vorher gesichert haben !!.";
-inline constexpr const char* kNoEventFiles = "Keine Eventdateien gefunden.\nIst das eine Veltrin SD-Karte?";
+inline constexpr const char* kNoEventFiles =
+    "Keine Eventdateien gefunden.\nIst das eine Veltrin SD-Karte?";
 inline constexpr const char* kNoEvents = "Keine Events gefunden.";
 inline constexpr const char* kEventsTitle = "Events löschen";
-inline constexpr const char* kEventsPrompt = "Zum Löschen der Events bitte Seriennummer und Passwort eingeben";
-inline constexpr const char* kEventsPasswordsDiffer = "Die eingegebenen Passwörter sind unterschiedlich!";
+inline constexpr const char* kEventsPrompt =
+    "Zum Löschen der Events bitte Seriennummer und Passwort eingeben";
+inline constexpr const char* kEventsPasswordsDiffer =
+    "Die eingegebenen Passwörter sind unterschiedlich!";
 inline constexpr const char* kCommandFileWritten = "Konfigurationsdatei erfolgreich geschrieben!";
 inline constexpr const char* kCommandFileFailed =
     "Konfigurationsdatei konnte nicht geschrieben werden (Schreibschutz?)";

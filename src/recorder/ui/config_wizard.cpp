@@ -12,8 +12,9 @@
 
 namespace veltrin {
 
-CConfigWizard::CConfigWizard(RecorderSession& session, QString& rememberedPort, UserPrompts& prompts,
-                             const card::VolumeLister& volumes, QWidget* parent)
+CConfigWizard::CConfigWizard(RecorderSession& session, QString& rememberedPort,
+                             UserPrompts& prompts, const card::VolumeLister& volumes,
+                             QWidget* parent)
     : QWizard(parent), session_(session), prompts_(prompts), rememberedPort_(rememberedPort)
 {
     setWindowTitle(QString::fromUtf8(config_ui::kWizardTitle));

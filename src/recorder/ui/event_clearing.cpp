@@ -19,15 +19,16 @@ namespace veltrin {
 bool ClearEventsByLink(QWidget* parent, RecorderSession& session, UserPrompts& prompts)
 {
     QApplication::beep();
-    const QMessageBox::StandardButton answer =
-        prompts.ShowMessage(parent, QMessageBox::Critical, QString::fromUtf8(config_ui::kConfirmClear),
-                            QMessageBox::Ok | QMessageBox::Cancel);
+    const QMessageBox::StandardButton answer = prompts.ShowMessage(
+        parent, QMessageBox::Critical, QString::fromUtf8(config_ui::kConfirmClear),
+        QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok)
         return false;
     return session.SendCommand(recorder_commands::kClearEvents);
 }
 
-CardClearing ClearEventsByCard(QWidget* parent, UserPrompts& prompts, const card::VolumeLister& volumes)
+CardClearing ClearEventsByCard(QWidget* parent, UserPrompts& prompts,
+                               const card::VolumeLister& volumes)
 {
     const std::optional<QString> chosen = prompts.SelectCardDrive(parent, volumes);
     if (!chosen)
@@ -38,7 +39,8 @@ CardClearing ClearEventsByCard(QWidget* parent, UserPrompts& prompts, const card
     if (!card::FileExists(eventFile)) {
         eventFile = card::FindCardFile(root, card::kEventsFile);
         if (!card::FileExists(eventFile)) {
-            prompts.ShowMessage(parent, QMessageBox::Critical, QString::fromUtf8(config_ui::kNoEventFiles));
+            prompts.ShowMessage(parent, QMessageBox::Critical,
+                                QString::fromUtf8(config_ui::kNoEventFiles));
             return CardClearing::NoEventFiles;
         }
     }
@@ -53,7 +55,8 @@ CardClearing ClearEventsByCard(QWidget* parent, UserPrompts& prompts, const card
     for (const std::string& line : newestFirst)
         lines.append(TextFromBytes(line));
 
-    const std::optional<EventsClearingAnswer> answer = prompts.AskForEventsClearing(parent, lines.join('\n'));
+    const std::optional<EventsClearingAnswer> answer =
+        prompts.AskForEventsClearing(parent, lines.join('\n'));
     if (!answer)
         return CardClearing::Cancelled;
 
@@ -61,7 +64,8 @@ CardClearing ClearEventsByCard(QWidget* parent, UserPrompts& prompts, const card
                                                 BytesFromText(answer->password),
                                                 BytesFromText(answer->serialNumber), lastLine);
     prompts.ShowMessage(parent, QMessageBox::Information,
-                        QString::fromUtf8(written ? config_ui::kCommandFileWritten : config_ui::kCommandFileFailed));
+                        QString::fromUtf8(written ? config_ui::kCommandFileWritten
+                                                  : config_ui::kCommandFileFailed));
     return written ? CardClearing::CommandWritten : CardClearing::WriteFailed;
 }
 

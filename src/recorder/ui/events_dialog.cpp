@@ -12,7 +12,8 @@
 
 namespace veltrin {
 
-CEventsDialog::CEventsDialog(UserPrompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts)
+CEventsDialog::CEventsDialog(UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent), prompts_(prompts)
 {
     setWindowTitle(QString::fromUtf8(config_ui::kEventsTitle));
 
@@ -32,7 +33,8 @@ CEventsDialog::CEventsDialog(UserPrompts& prompts, QWidget* parent) : QDialog(pa
     events_->setReadOnly(true);
     events_->setLineWrapMode(QPlainTextEdit::NoWrap);
     events_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    events_->setMinimumSize(events_->fontMetrics().horizontalAdvance(QString(48, QLatin1Char('0'))), 140);
+    events_->setMinimumSize(events_->fontMetrics().horizontalAdvance(QString(48, QLatin1Char('0'))),
+                            140);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Veltrin S/N:"), serial_);
@@ -58,7 +60,8 @@ void CEventsDialog::SetEventsText(const QString& text)
 void CEventsDialog::accept()
 {
     if (passwordEdit_->text() != repeat_->text()) {
-        prompts_.ShowMessage(this, QMessageBox::Information, QString::fromUtf8(config_ui::kEventsPasswordsDiffer));
+        prompts_.ShowMessage(this, QMessageBox::Information,
+                             QString::fromUtf8(config_ui::kEventsPasswordsDiffer));
         repeat_->setFocus();
         return;
     }

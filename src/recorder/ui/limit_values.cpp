@@ -20,7 +20,8 @@ double ParseLimit(std::string_view text)
     }
     // Only digits and one separator make a number here; "inf", "nan" and
     // hexadecimal forms do not.
-    if (number.empty() || !((number[0] >= '0' && number[0] <= '9') || number[0] == '.' || number[0] == ','))
+    if (number.empty() ||
+        !((number[0] >= '0' && number[0] <= '9') || number[0] == '.' || number[0] == ','))
         return 0.0;
     if (const std::size_t comma = number.find(','); comma != std::string::npos)
         number[comma] = '.';
@@ -34,7 +35,9 @@ double ParseLimit(std::string_view text)
 
 std::optional<double> ParseLimitField(std::string_view text)
 {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    auto blank = [](char c) {
+        return c == ' ' || c == '\t';
+    };
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && blank(text[begin]))

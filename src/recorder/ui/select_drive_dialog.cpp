@@ -11,7 +11,8 @@
 
 namespace veltrin {
 
-CSelectDriveDialog::CSelectDriveDialog(const card::VolumeLister& volumes, QWidget* parent) : QDialog(parent)
+CSelectDriveDialog::CSelectDriveDialog(const card::VolumeLister& volumes, QWidget* parent)
+    : QDialog(parent)
 {
     setWindowTitle(QString::fromUtf8(config_ui::kDriveTitle));
 

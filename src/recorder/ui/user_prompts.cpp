@@ -29,7 +29,8 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog)
 }
 
 QMessageBox::StandardButton DialogPrompts::ShowMessage(QWidget* parent, QMessageBox::Icon icon,
-                                                       const QString& text, QMessageBox::StandardButtons buttons)
+                                                       const QString& text,
+                                                       QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, QString::fromUtf8(kProgramName), text, buttons, parent);
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
@@ -37,7 +38,8 @@ QMessageBox::StandardButton DialogPrompts::ShowMessage(QWidget* parent, QMessage
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-std::optional<QString> DialogPrompts::SelectCardDrive(QWidget* parent, const card::VolumeLister& volumes)
+std::optional<QString> DialogPrompts::SelectCardDrive(QWidget* parent,
+                                                      const card::VolumeLister& volumes)
 {
     CSelectDriveDialog dialog(volumes, parent);
     if (dialog.exec() != QDialog::Accepted)
@@ -45,7 +47,8 @@ std::optional<QString> DialogPrompts::SelectCardDrive(QWidget* parent, const car
     return dialog.SelectedRoot();
 }
 
-std::optional<EventsClearingAnswer> DialogPrompts::AskForEventsClearing(QWidget* parent, const QString& eventsText)
+std::optional<EventsClearingAnswer> DialogPrompts::AskForEventsClearing(QWidget* parent,
+                                                                        const QString& eventsText)
 {
     CEventsDialog dialog(*this, parent);
     dialog.SetEventsText(eventsText);

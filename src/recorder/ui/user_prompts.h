@@ -26,22 +26,28 @@ public:
     virtual ~UserPrompts() = default;
 
     // A message box captioned "Veltrin View"; returns the button pressed.
-    virtual QMessageBox::StandardButton ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok) = 0;
+    virtual QMessageBox::StandardButton ShowMessage(
+        QWidget* parent, QMessageBox::Icon icon, const QString& text,
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok) = 0;
     // The drive selection over the given volumes; the chosen root, or nullopt
     // when the user cancelled.
-    virtual std::optional<QString> SelectCardDrive(QWidget* parent, const card::VolumeLister& volumes) = 0;
+    virtual std::optional<QString> SelectCardDrive(QWidget* parent,
+                                                   const card::VolumeLister& volumes) = 0;
     // The events dialog showing `eventsText`; nullopt when the user cancelled.
-    virtual std::optional<EventsClearingAnswer> AskForEventsClearing(QWidget* parent, const QString& eventsText) = 0;
+    virtual std::optional<EventsClearingAnswer> AskForEventsClearing(QWidget* parent,
+                                                                     const QString& eventsText) = 0;
 };
 
 // The real dialogs and message boxes.
 class DialogPrompts final : public UserPrompts {
 public:
-    QMessageBox::StandardButton ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text,
-                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok) override;
-    std::optional<QString> SelectCardDrive(QWidget* parent, const card::VolumeLister& volumes) override;
-    std::optional<EventsClearingAnswer> AskForEventsClearing(QWidget* parent, const QString& eventsText) override;
+    QMessageBox::StandardButton ShowMessage(
+        QWidget* parent, QMessageBox::Icon icon, const QString& text,
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok) override;
+    std::optional<QString> SelectCardDrive(QWidget* parent,
+                                           const card::VolumeLister& volumes) override;
+    std::optional<EventsClearingAnswer> AskForEventsClearing(QWidget* parent,
+                                                             const QString& eventsText) override;
 };
 
 // The object name that carries a control id.

@@ -1,5 +1,5 @@
-#include "recorder/card/card_constants.h"
 #include "recorder/card/card_files.h"
+#include "recorder/card/card_constants.h"
 
 #include "card_test_folder.h"
 
@@ -44,14 +44,16 @@ TEST_F(CardFiles, ReadsLastLineWithAnyLineEnd)
 
 TEST_F(CardFiles, ReadsLinesNewestFirst)
 {
-    EXPECT_EQ(ReadLinesNewestFirst(Write("a", "A\r\nB\r\nC\r\n")), (std::vector<std::string>{"C", "B", "A"}));
+    EXPECT_EQ(ReadLinesNewestFirst(Write("a", "A\r\nB\r\nC\r\n")),
+              (std::vector<std::string>{"C", "B", "A"}));
     EXPECT_TRUE(ReadLinesNewestFirst(Write("b", "")).empty());
     EXPECT_TRUE(ReadLinesNewestFirst(root_ / "missing").empty());
 }
 
 TEST_F(CardFiles, RegressionLastLineWithoutLineEndJoinedToThePreviousLine)
 {
-    EXPECT_EQ(ReadLinesNewestFirst(Write("a", "A\nB\nC")), (std::vector<std::string>{"C", "B", "A"}));
+    EXPECT_EQ(ReadLinesNewestFirst(Write("a", "A\nB\nC")),
+              (std::vector<std::string>{"C", "B", "A"}));
 }
 
 }  // namespace

@@ -89,8 +89,11 @@ TEST_F(CommandFile, SecondWriteOverwritesAndLeavesNoTemporaryFile)
     const auto path = root_ / "CONFIG.INI";
     ASSERT_TRUE(WriteCommandFile(path, "one", "", ""));
     ASSERT_TRUE(WriteCommandFile(path, "two", "", ""));
-    EXPECT_EQ(Read(path), "[VELTRIN]\r\nCOMMAND=16\r\nKEY=" + std::to_string(Fnv1a("two")) + "\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_), std::filesystem::directory_iterator()), 1);
+    EXPECT_EQ(Read(path),
+              "[VELTRIN]\r\nCOMMAND=16\r\nKEY=" + std::to_string(Fnv1a("two")) + "\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root_),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST_F(CommandFile, RegressionUnwritableFolderReportedSuccess)

@@ -1,5 +1,5 @@
-#include "recorder/card/mount_info.h"
 #include "recorder/card/removable_volumes.h"
+#include "recorder/card/mount_info.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,9 @@ namespace {
 TEST(CardDriveEntries, OffersOnlyFat16AndFat32Volumes)
 {
     const std::vector<RemovableVolume> volumes = {
-        {"/media/pilot/VELTRIN", "VELTRIN", "FAT32"},
-        {"/media/pilot/STICK", "STICK", "exfat"},
-        {"/media/pilot/BACKUP", "BACKUP", "ntfs"},
-        {"/media/pilot/OLD", "OLD", "FAT16"},
-        {"/media/pilot/TINY", "TINY", "FAT12"},
-        {"/media/pilot/LOWER", "LOWER", "fat32"},
+        {"/media/pilot/VELTRIN", "VELTRIN", "FAT32"}, {"/media/pilot/STICK", "STICK", "exfat"},
+        {"/media/pilot/BACKUP", "BACKUP", "ntfs"},    {"/media/pilot/OLD", "OLD", "FAT16"},
+        {"/media/pilot/TINY", "TINY", "FAT12"},       {"/media/pilot/LOWER", "LOWER", "fat32"},
     };
     const std::vector<CardDriveEntry> entries = CardDriveEntries(volumes);
     ASSERT_EQ(entries.size(), 2u);

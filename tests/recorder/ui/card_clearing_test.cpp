@@ -111,10 +111,12 @@ protected:
         QFile file(card_.filePath("VELT/CONFIG.INI"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static QByteArray ExpectedFile(std::string_view password, std::string_view serial, std::string_view last)
+    static QByteArray ExpectedFile(std::string_view password, std::string_view serial,
+                                   std::string_view last)
     {
-        return QByteArray::fromStdString("[VELTRIN]\r\nCOMMAND=16\r\nKEY=" +
-                                         std::to_string(card::CommandFileKey(password, serial, last)) + "\r\n");
+        return QByteArray::fromStdString(
+            "[VELTRIN]\r\nCOMMAND=16\r\nKEY=" +
+            std::to_string(card::CommandFileKey(password, serial, last)) + "\r\n");
     }
     CardClearing Run() { return ClearEventsByCard(nullptr, prompts_, volumes_); }
 
@@ -160,7 +162,8 @@ TEST_F(CardWay, ReportsMissingOrEmptyEventFiles)
 
     ASSERT_EQ(prompts_.messages.size(), 2u);
     EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(prompts_.messages[0].text, "Keine Eventdateien gefunden.\nIst das eine Veltrin SD-Karte?");
+    EXPECT_EQ(prompts_.messages[0].text,
+              "Keine Eventdateien gefunden.\nIst das eine Veltrin SD-Karte?");
     EXPECT_EQ(prompts_.messages[1].text, "Keine Events gefunden.");
     EXPECT_TRUE(prompts_.eventsTexts.empty());
     EXPECT_TRUE(CommandFile().isEmpty());
@@ -193,7 +196,8 @@ TEST_F(CardWay, WriteProtectedCardIsReportedAndClosesTheWizard)
 
     ASSERT_FALSE(prompts_.messages.empty());
     EXPECT_EQ(prompts_.messages.back().icon, QMessageBox::Information);
-    EXPECT_EQ(prompts_.messages.back().text, "Konfigurationsdatei konnte nicht geschrieben werden (Schreibschutz?)");
+    EXPECT_EQ(prompts_.messages.back().text,
+              "Konfigurationsdatei konnte nicht geschrieben werden (Schreibschutz?)");
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_EQ(wizard.result(), QDialog::Rejected);
     EXPECT_EQ(port, "ttyVELT9");

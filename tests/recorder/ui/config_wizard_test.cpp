@@ -1,9 +1,9 @@
+#include "recorder/ui/config_wizard.h"
 #include "recorder-sim/simulated_usb.h"
 #include "recorder/recorder_session.h"
 #include "recorder/ui/cfg_page_limits.h"
 #include "recorder/ui/cfg_page_password.h"
 #include "recorder/ui/cfg_page_port.h"
-#include "recorder/ui/config_wizard.h"
 
 #include "fake_prompts.h"
 #include "qt_printers.h"
@@ -170,11 +170,14 @@ class UsbConfigWizard : public ConfigWizard {
 protected:
     void SetUp() override
     {
-        auto recorder = std::make_shared<sim::SimulatedRecorder>(sim::RecorderState{}, std::chrono::milliseconds(20));
+        auto recorder = std::make_shared<sim::SimulatedRecorder>(sim::RecorderState{},
+                                                                 std::chrono::milliseconds(20));
         bus_.Plug(sim::RecorderDisk("/dev/sdr"), recorder);
         usbSession_ = std::make_unique<RecorderSession>(bus_.Access());
         wizard_ = std::make_unique<CConfigWizard>(*usbSession_, port_, prompts_, volumes_);
-        wizard_->PortPage()->SetPortLister([] { return std::vector<std::string>{"ttyS0", "ttyS1"}; });
+        wizard_->PortPage()->SetPortLister([] {
+            return std::vector<std::string>{"ttyS0", "ttyS1"};
+        });
         wizard_->show();
     }
 
@@ -230,7 +233,8 @@ TEST_F(ConfigWizard, RegressionFinishWithSerialRecorderGoneClosedWithoutSending)
     ASSERT_EQ(prompts_.messages.size(), 1u);
     EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(prompts_.messages[0].text,
-              QString::fromUtf8("Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen."));
+              QString::fromUtf8(
+                  "Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen."));
     EXPECT_TRUE(wizard_->isVisible());
     EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
     EXPECT_EQ(port_, rememberedBefore);
@@ -243,8 +247,9 @@ TEST_F(ConfigWizard, RegressionFinishWithSerialRecorderGoneClosedWithoutSending)
     EXPECT_EQ(wizard_->result(), QDialog::Accepted);
     EXPECT_EQ(port_, link);
     ASSERT_TRUE(back.WaitForCommand("SAVECFG"));
-    EXPECT_EQ(back.Commands(), QStringList({"VERSION", "SERIAL", "PASS,1234", "LIMITS,1,-3.5,5.5,250",
-                                            "LFZSIGN,D-BACK", "SETPASS,1234", "SAVECFG"}));
+    EXPECT_EQ(back.Commands(),
+              QStringList({"VERSION", "SERIAL", "PASS,1234", "LIMITS,1,-3.5,5.5,250",
+                           "LFZSIGN,D-BACK", "SETPASS,1234", "SAVECFG"}));
 }
 
 // Finish used to send to whatever answered on the port once the link had
@@ -257,7 +262,9 @@ TEST_F(ConfigWizard, RegressionFinishAfterTheLinkWasLostSendsNothingToAnotherRec
         QStringList commands;
     } cases[] = {
         {"other serial number", {"--serial", "SN43"}, {"VERSION", "SERIAL"}},
-        {"password not accepted", {"--serial", "SN42", "--password", "9999"}, {"VERSION", "SERIAL", "PASS,1234"}},
+        {"password not accepted",
+         {"--serial", "SN42", "--password", "9999"},
+         {"VERSION", "SERIAL", "PASS,1234"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -282,8 +289,10 @@ TEST_F(ConfigWizard, RegressionFinishAfterTheLinkWasLostSendsNothingToAnotherRec
             wizard_->button(QWizard::FinishButton)->click();
             ASSERT_EQ(prompts_.messages.size(), attempt);
             EXPECT_EQ(prompts_.messages.back().icon, QMessageBox::Critical);
-            EXPECT_EQ(prompts_.messages.back().text,
-                      QString::fromUtf8("Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen."));
+            EXPECT_EQ(
+                prompts_.messages.back().text,
+                QString::fromUtf8(
+                    "Keine Verbindung zum Logger.\nDie Einstellungen wurden nicht übertragen."));
             EXPECT_TRUE(wizard_->isVisible());
             EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
             EXPECT_EQ(port_, rememberedBefore);
@@ -361,7 +370,8 @@ TEST_F(ConfigWizard, DifferingPasswordsKeepTheWizardOpenAndSendNothing)
 
     ASSERT_EQ(prompts_.messages.size(), 1u);
     EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(prompts_.messages[0].text, QString::fromUtf8("Die eingegebenen Passwörter sind unterschiedlich!."));
+    EXPECT_EQ(prompts_.messages[0].text,
+              QString::fromUtf8("Die eingegebenen Passwörter sind unterschiedlich!."));
     EXPECT_TRUE(wizard_->isVisible());
     EXPECT_EQ(wizard_->currentPage(), wizard_->LimitsPage());
     EXPECT_EQ(wizard_->focusWidget(), Control(1006));
@@ -385,11 +395,11 @@ TEST_F(ConfigWizard, RegressionLimitsThatAreNoNumberOrOnTheWrongSideOfZeroAreNot
         const char* text;
         QString message;
     } cases[] = {
-        {1041, "abc", notANumber.arg(speed)},   {1041, "", notANumber.arg(speed)},
-        {1041, "5..5", notANumber.arg(speed)},  {1042, "-3.5g", notANumber.arg(negative)},
-        {1043, "", notANumber.arg(positive)},   {1041, "0", notAbove.arg(speed)},
-        {1041, "-250", notAbove.arg(speed)},    {1041, "0,4", notAbove.arg(speed)},
-        {1042, "0", notBelow.arg(negative)},    {1042, "3,5", notBelow.arg(negative)},
+        {1041, "abc", notANumber.arg(speed)},    {1041, "", notANumber.arg(speed)},
+        {1041, "5..5", notANumber.arg(speed)},   {1042, "-3.5g", notANumber.arg(negative)},
+        {1043, "", notANumber.arg(positive)},    {1041, "0", notAbove.arg(speed)},
+        {1041, "-250", notAbove.arg(speed)},     {1041, "0,4", notAbove.arg(speed)},
+        {1042, "0", notBelow.arg(negative)},     {1042, "3,5", notBelow.arg(negative)},
         {1042, "-0.04", notBelow.arg(negative)}, {1043, "0.0", notAbove.arg(positive)},
         {1043, "-5.5", notAbove.arg(positive)},
     };
@@ -468,7 +478,8 @@ TEST_F(ConfigWizard, ClearEventsButtonSendsOnlyAfterConfirmation)
     ASSERT_EQ(prompts_.messages.size(), 2u);
     EXPECT_EQ(prompts_.messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(prompts_.messages[0].text,
-              QString::fromUtf8("Wirklich alle Einträge löschen?\n\nSie sollten sie vorher gesichert haben !!."));
+              QString::fromUtf8(
+                  "Wirklich alle Einträge löschen?\n\nSie sollten sie vorher gesichert haben !!."));
     EXPECT_TRUE(wizard_->isVisible());
 }
 

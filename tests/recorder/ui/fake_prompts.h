@@ -28,7 +28,10 @@ public:
         return answer;
     }
 
-    std::optional<QString> SelectCardDrive(QWidget*, const card::VolumeLister&) override { return drive; }
+    std::optional<QString> SelectCardDrive(QWidget*, const card::VolumeLister&) override
+    {
+        return drive;
+    }
 
     std::optional<EventsClearingAnswer> AskForEventsClearing(QWidget*, const QString& text) override
     {
