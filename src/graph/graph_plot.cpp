@@ -307,18 +307,19 @@ void CGraphPlot::Render()
 
 void CGraphPlot::DrawFrame(QPainter& p, PlotArea& area) const
 {
-    const int style = settings_.frameStyle;
-    if (style < 1 || style > 4)
+    const FrameStyle style = settings_.frameStyle;
+    if (style != FrameStyle::Raised && style != FrameStyle::Sunken &&
+        style != FrameStyle::RaisedRing && style != FrameStyle::SunkenRing)
         return;
-    // Raised (1, 3) or sunken (2, 4) border; 3 and 4 add an inner ring of the
-    // opposite sense.
-    const bool raised = style == 1 || style == 3;
+    // A raised or sunken border; the ring forms add an inner ring of the opposite sense.
+    const bool raised = style == FrameStyle::Raised || style == FrameStyle::RaisedRing;
     const int width = std::max(1, settings_.frameWidth);
     const QColor& outerLight = raised ? gc::kFrameWhite : gc::kFrameDark;
     const QColor& outerDark = raised ? gc::kFrameDark : gc::kFrameWhite;
     QRect r = Ltrb(area.left, area.top, area.right, area.bottom);
     for (int i = 0; i < width; ++i) {
-        const bool inner = style >= 3 && i >= width / 2;
+        const bool inner =
+            (style == FrameStyle::RaisedRing || style == FrameStyle::SunkenRing) && i >= width / 2;
         const QColor& light = inner ? gc::kFrameLight : outerLight;
         const QColor& dark = inner ? outerLight : outerDark;
         p.setPen(CosmeticPen(light));
@@ -437,7 +438,7 @@ void CGraphPlot::DrawCurves(QPainter& p)
     if (table_.Empty())
         return;
     // The scatter modes take x from a value column, which is never chosen: no curve.
-    if ((settings_.viewMode == 2 || settings_.viewMode == 3) &&
+    if ((settings_.viewMode == ViewMode::Scatter || settings_.viewMode == ViewMode::ScatterAlike) &&
         (scatterColumn_ < 0 || scatterColumn_ >= table_.Columns()))
         return;
     // The clip takes in the column of xMax and the row of yMin, where the axes run:

@@ -9,6 +9,20 @@
 
 namespace veltrin {
 
+// How the x range is anchored to the data. The two scatter forms take x from a
+// value column and are drawn alike.
+enum class ViewMode : std::int32_t { Latest = 0, FromStart = 1, Scatter = 2, ScatterAlike = 3 };
+
+// The 3-D border around the plot area; the ring forms add an inner ring of the
+// opposite sense.
+enum class FrameStyle : std::int32_t {
+    None = 0,
+    Raised = 1,
+    Sunken = 2,
+    RaisedRing = 3,
+    SunkenRing = 4,
+};
+
 // Defaults are those a graph pane installs (width and height are set by the
 // window from its client size when it applies the record).
 struct GraphSettings {
@@ -35,10 +49,10 @@ struct GraphSettings {
     bool showGrid = true;                    // dotted grid at the major ticks
     bool showXAxis = true;                   // x axis with ticks and labels
     bool showYAxis = true;                   // y axis with ticks and labels
-    std::int32_t viewMode = 1;               // 0 latest, 1 from start, 2/3 scatter
-    std::int32_t frameStyle = 0;             // 3-D frame: 0 none, 1..4
-    std::int32_t frameWidth = 2;             // frame width; also the inset of the legend buttons
-    std::int32_t leftMargin = 20;            // extra pixels left of the y labels
+    ViewMode viewMode = ViewMode::FromStart;
+    FrameStyle frameStyle = FrameStyle::None;
+    std::int32_t frameWidth = 2;   // frame width; also the inset of the legend buttons
+    std::int32_t leftMargin = 20;  // extra pixels left of the y labels
     QString fontFace = QStringLiteral("Arial");  // label font face
     bool interactive = true;                     // mouse gestures are accepted
     double timeScale = 1.0;                      // divisor from seconds to x axis units

@@ -20,7 +20,7 @@ CLegendGraph::CLegendGraph(QWidget* parent, bool newestAtRight) : CGraphDisplay(
 {
     GraphSettings defaults = DefaultPaneSettings(width(), height());
     if (newestAtRight)
-        defaults.viewMode = 0;
+        defaults.viewMode = ViewMode::Latest;
     ApplySettings(defaults);
     SetData(0, nullptr);
     buttons_ = CreateLegendButtons(this, defaults.frameWidth);

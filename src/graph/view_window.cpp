@@ -55,7 +55,7 @@ int RowAtTime(const GraphTable& table, std::int64_t t)
     return Search(table, t);
 }
 
-ViewWindow ComputeViewWindow(const GraphTable& table, int viewMode, double viewSpan,
+ViewWindow ComputeViewWindow(const GraphTable& table, ViewMode viewMode, double viewSpan,
                              double timeScale, double scatterWindow, const ViewWindow& current)
 {
     if (table.Empty())
@@ -66,7 +66,7 @@ ViewWindow ComputeViewWindow(const GraphTable& table, int viewMode, double viewS
     const std::int64_t spanMs = TruncMs(viewSpan * 1000.0);
     const double msPerUnit = 1000.0 * timeScale;
 
-    if (viewMode == 2 || viewMode == 3) {
+    if (viewMode == ViewMode::Scatter || viewMode == ViewMode::ScatterAlike) {
         // Scatter forms: the newest row is the anchor, the drawn rows cover the
         // scatter window before it, and the x range stays as requested.
         w.timeOrigin = std::max(first, last);
@@ -76,7 +76,7 @@ ViewWindow ComputeViewWindow(const GraphTable& table, int viewMode, double viewS
     }
 
     // Mode 1 anchors x = 0 at the first row, mode 0 at the newest one.
-    const bool fromStart = viewMode != 0;
+    const bool fromStart = viewMode != ViewMode::Latest;
     const std::int64_t anchor = fromStart ? first : std::max(first, last);
     w.timeOrigin = anchor;
     const bool allFits = fromStart ? (last - spanMs < first) : (last - spanMs <= first);

@@ -2,6 +2,7 @@
 // How the visible x range is anchored to the data, and the row lookup by time.
 
 #include "graph/graph_row.h"
+#include "graph/graph_settings.h"
 
 #include <cstdint>
 
@@ -28,7 +29,7 @@ struct ViewWindow {
 // Re-derives the x range from a whole-millisecond start time for the view mode.
 // `current` carries the requested xMin/xMax and the previous origin and first row,
 // which are returned unchanged when the table is empty. viewSpan is in seconds.
-ViewWindow ComputeViewWindow(const GraphTable& table, int viewMode, double viewSpan,
+ViewWindow ComputeViewWindow(const GraphTable& table, ViewMode viewMode, double viewSpan,
                              double timeScale, double scatterWindow, const ViewWindow& current);
 
 // Axis values of the first and last row: (t - timeOrigin) / (1000 * timeScale);

@@ -299,7 +299,7 @@ TEST(GraphPane, LegendSlotsAndDefaults)
 {
     CGraphPane pane;
     EXPECT_EQ(pane.objectName(), QStringLiteral("ACGraphDisplay"));
-    EXPECT_EQ(pane.GetSettings().viewMode, 1);
+    EXPECT_EQ(pane.GetSettings().viewMode, ViewMode::FromStart);
     EXPECT_EQ(pane.GetSettings().yLabelFormat, QStringLiteral("%6.1f"));
     CLegendButton* first = pane.LegendButton(1);
     ASSERT_NE(first, nullptr);
@@ -357,7 +357,7 @@ TEST(GraphItem, NewestDataAtRightAndLegendButtonsToggleSeries)
 {
     CGraphItem item;
     EXPECT_EQ(item.objectName(), QStringLiteral("ACGraphItem"));
-    EXPECT_EQ(item.GetSettings().viewMode, 0);
+    EXPECT_EQ(item.GetSettings().viewMode, ViewMode::Latest);
     EXPECT_EQ(item.LegendButton(5), nullptr);
     CLegendButton* second = item.LegendButton(2);
     ASSERT_NE(second, nullptr);

@@ -55,7 +55,8 @@ TestTable TenMinutes()
 
 ViewWindow Mode1(const GraphTable& t, double xMin, double xMax)
 {
-    return ComputeViewWindow(t, 1, xMax - xMin, 1.0, 60.0, ViewWindow{xMin, xMax, 0, 0});
+    return ComputeViewWindow(t, ViewMode::FromStart, xMax - xMin, 1.0, 60.0,
+                             ViewWindow{xMin, xMax, 0, 0});
 }
 
 TEST(ViewWindow, ShortRecordingAlwaysStartsAtZero)
@@ -91,13 +92,15 @@ TEST(ViewWindow, StartIsClampedToTheData)
 TEST(ViewWindow, LatestModeAnchorsAtTheNewestRow)
 {
     const TestTable t = TenMinutes();
-    ViewWindow w = ComputeViewWindow(t.View(), 0, 60.0, 1.0, 60.0, ViewWindow{-60, 0, 0, 0});
+    ViewWindow w =
+        ComputeViewWindow(t.View(), ViewMode::Latest, 60.0, 1.0, 60.0, ViewWindow{-60, 0, 0, 0});
     EXPECT_EQ(w.timeOrigin, 600000);
     EXPECT_EQ(w.xMin, -60.0);
     EXPECT_EQ(w.xMax, 0.0);
     EXPECT_EQ(w.firstRow, 540);
     // All data fits: the view starts at the first row's (negative) time.
-    w = ComputeViewWindow(t.View(), 0, 1000.0, 1.0, 60.0, ViewWindow{-1000, 0, 0, 0});
+    w = ComputeViewWindow(t.View(), ViewMode::Latest, 1000.0, 1.0, 60.0,
+                          ViewWindow{-1000, 0, 0, 0});
     EXPECT_EQ(w.xMin, -600.0);
     EXPECT_EQ(w.xMax, 400.0);
 }
@@ -105,7 +108,8 @@ TEST(ViewWindow, LatestModeAnchorsAtTheNewestRow)
 TEST(ViewWindow, EmptyTableChangesNothing)
 {
     const ViewWindow before{3, 9, 77, 5};
-    const ViewWindow w = ComputeViewWindow(GraphTable(), 1, 6.0, 1.0, 60.0, before);
+    const ViewWindow w =
+        ComputeViewWindow(GraphTable(), ViewMode::FromStart, 6.0, 1.0, 60.0, before);
     EXPECT_EQ(w.xMin, 3.0);
     EXPECT_EQ(w.xMax, 9.0);
     EXPECT_EQ(w.timeOrigin, 77);
