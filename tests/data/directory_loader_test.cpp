@@ -92,50 +92,46 @@ TEST(LoadDirectory, LetterCaseAndOrderIgnoreCase)
                                         "D120826b/S090000", "D120827/S080000"}));
 }
 
-// A flight that started between 00:00 and 00:59 UTC vanished from the list.
-TEST(LoadDirectory, RegressionFirstHourStartsWereDropped)
+struct NamedStart {
+    const char* file;
+    CalendarSeconds startTime;
+};
+
+// Writes one data file per case below a fresh base and expects the loaded starts
+// in that order with those start times.
+template <std::size_t N>
+void ExpectStartTimes(const NamedStart (&cases)[N])
 {
-    struct Case {
-        const char* file;
-        CalendarSeconds startTime;
-    };
-    const Case cases[] = {
-        {"D120826/S000512.LOG", Utc(2012, 8, 26, 0, 5, 12)},
-        {"D120826/S0A0000", Utc(2012, 8, 26, 0, 0, 0)},
-    };
     TempDir base;
-    for (const Case& c : cases)
+    for (const NamedStart& c : cases)
         WriteFile(base.path() / c.file, "x");
     Recording recording;
     LoadDirectory(base.path(), recording);
-    ASSERT_EQ(recording.size(), std::size(cases));
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
+    ASSERT_EQ(recording.size(), N);
+    for (std::size_t i = 0; i < N; ++i) {
         SCOPED_TRACE(cases[i].file);
         EXPECT_EQ(recording[i].startTime, cases[i].startTime);
     }
 }
 
+// A flight that started between 00:00 and 00:59 UTC vanished from the list.
+TEST(LoadDirectory, RegressionFirstHourStartsWereDropped)
+{
+    const NamedStart cases[] = {
+        {"D120826/S000512.LOG", Utc(2012, 8, 26, 0, 5, 12)},
+        {"D120826/S0A0000", Utc(2012, 8, 26, 0, 0, 0)},
+    };
+    ExpectStartTimes(cases);
+}
+
 TEST(LoadDirectory, StartTimesFromDayAndStartNames)
 {
-    struct Case {
-        const char* file;
-        CalendarSeconds startTime;
-    };
-    const Case cases[] = {
+    const NamedStart cases[] = {
         // Dates after 2038.
         {"D400101/S000000", CalendarSeconds{2208988800}},
         {"D991231/S235959", Utc(2099, 12, 31, 23, 59, 59)},
     };
-    TempDir base;
-    for (const Case& c : cases)
-        WriteFile(base.path() / c.file, "x");
-    Recording recording;
-    LoadDirectory(base.path(), recording);
-    ASSERT_EQ(recording.size(), std::size(cases));
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].file);
-        EXPECT_EQ(recording[i].startTime, cases[i].startTime);
-    }
+    ExpectStartTimes(cases);
 }
 
 TEST(LoadDirectory, ReloadReplacesEverythingAndMissingBaseGivesNothing)

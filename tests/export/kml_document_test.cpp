@@ -158,6 +158,29 @@ std::string Coordinates(const std::string& document)
     return document.substr(from, document.find("\t\t\t</coordinates>") - from);
 }
 
+// The <gx:coord> lines of an extended document.
+std::string CoordLines(const std::string& document)
+{
+    const auto from = document.find("\t\t\t<gx:coord>");
+    return document.substr(from, document.find("\t\t\t<ExtendedData>") - from);
+}
+
+// The <gx:coord> lines that PositionAt gives for every fix of a start whose
+// recorder altitude is 100 m.
+std::string PositionAtCoordLines(const StartRecord& start)
+{
+    std::string lines;
+    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(start.fixes.size()); ++i) {
+        const Position p = PositionAt(start.fixes, i);
+        lines += "\t\t\t<gx:coord>";
+        AppendFixed(lines, p.longitude, 8);
+        lines += ' ';
+        AppendFixed(lines, p.latitude, 8);
+        lines += " 100.00</gx:coord>\r\n";
+    }
+    return lines;
+}
+
 TEST(KmlLineDocument, WholeDocumentByteForByte)
 {
     const StartRecord start = StartAt(
@@ -413,18 +436,8 @@ TEST(KmlTrackDocument, CoordinatesAgreeWithPositionAt)
         fixes.back().utcTime = point.time;
     }
     const StartRecord start = StartAt(test::kAugust26, fixes);
-    std::string expected;
-    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(fixes.size()); ++i) {
-        const Position p = PositionAt(start.fixes, i);
-        expected += "\t\t\t<gx:coord>";
-        AppendFixed(expected, p.longitude, 8);
-        expected += ' ';
-        AppendFixed(expected, p.latitude, 8);
-        expected += " 100.00</gx:coord>\r\n";
-    }
     const std::string document = Export(start, true);
-    const auto from = document.find("\t\t\t<gx:coord>");
-    EXPECT_EQ(document.substr(from, document.find("\t\t\t<ExtendedData>") - from), expected);
+    EXPECT_EQ(CoordLines(document), PositionAtCoordLines(start));
 }
 
 TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates)
@@ -437,18 +450,8 @@ TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates)
     fixes[1].utcTime = 22;
     fixes[2].utcTime = 23;
     const StartRecord start = StartAt(test::kAugust26, fixes);
-    std::string expected;
-    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(fixes.size()); ++i) {
-        const Position p = PositionAt(start.fixes, i);
-        expected += "\t\t\t<gx:coord>";
-        AppendFixed(expected, p.longitude, 8);
-        expected += ' ';
-        AppendFixed(expected, p.latitude, 8);
-        expected += " 100.00</gx:coord>\r\n";
-    }
     const std::string document = Export(start, true);
-    const auto from = document.find("\t\t\t<gx:coord>");
-    EXPECT_EQ(document.substr(from, document.find("\t\t\t<ExtendedData>") - from), expected);
+    EXPECT_EQ(CoordLines(document), PositionAtCoordLines(start));
     EXPECT_EQ(document.find("inf"), std::string::npos);
 }
 
