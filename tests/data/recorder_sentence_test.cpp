@@ -31,16 +31,16 @@ TEST(RecorderSentence, DataSampleFields)
     EXPECT_EQ(f->flags, 1);
 }
 
-TEST(RecorderSentence, TimeStampsTruncateToMilliseconds)
+struct TimeStampCase {
+    const char* stamp;
+    std::int32_t ms;
+};
+
+// Each stamp read as the first field of a data sample and of a landing sentence.
+template <std::size_t N>
+void ExpectTimeStamps(const TimeStampCase (&cases)[N])
 {
-    struct Case {
-        const char* stamp;
-        std::int32_t ms;
-    };
-    const Case cases[] = {
-        {"12.345", 12345}, {"0.0005", 0}, {"-0.0015", -1},      {"", 0},
-        {"abc", 0},        {"nan", 0},    {"1e12", 2147483647}, {"-inf", -2147483647 - 1}};
-    for (const Case& c : cases) {
+    for (const TimeStampCase& c : cases) {
         SCOPED_TRACE(c.stamp);
         Sentence s;
         ASSERT_TRUE(ParseSentence(s, Framed(std::string("$VLTDR,") + c.stamp + ",1.0")));
@@ -53,6 +53,20 @@ TEST(RecorderSentence, TimeStampsTruncateToMilliseconds)
         EXPECT_EQ(ld->timeMs, c.ms);
         EXPECT_EQ(ld->landingHhmmss, 153012);
     }
+}
+
+TEST(RecorderSentence, TimeStampsTruncateToMilliseconds)
+{
+    const TimeStampCase cases[] = {
+        {"12.345", 12345}, {"0.0005", 0}, {"-0.0015", -1}, {"", 0}, {"abc", 0}};
+    ExpectTimeStamps(cases);
+}
+
+// Stamps beyond the 32-bit range were undefined in the conversion, NaN as well.
+TEST(RecorderSentence, RegressionTimeStampsBeyond32BitsOrNanOverflowed)
+{
+    const TimeStampCase cases[] = {{"nan", 0}, {"1e12", 2147483647}, {"-inf", -2147483647 - 1}};
+    ExpectTimeStamps(cases);
 }
 
 TEST(RecorderSentence, EmptyDataSampleIsAllZero)

@@ -105,6 +105,22 @@ TEST(GraphPlot, SetMarkerRowOutsideHidesButKeepsTheTime)
     EXPECT_FALSE(plot.MarkerShown());
 }
 
+// A time scale of 0, below 0 or NaN divided by zero in every conversion.
+TEST(GraphPlot, RegressionTimeScaleOfZeroOrBelowDividedByZero)
+{
+    const TestTable t(601, 1000, 1, [](int, int) { return 0.0; });
+    for (const double scale : {0.0, -60.0, std::nan("")}) {
+        SCOPED_TRACE(scale);
+        CGraphPlot plot;
+        plot.SetData(t.rows, t.Data());
+        GraphSettings s = Sized(200, 100);
+        s.timeScale = scale;
+        plot.ApplySettings(s);
+        EXPECT_EQ(plot.GetSettings().timeScale, 1.0);
+        EXPECT_EQ(plot.RowAtX(30.5), 30);
+    }
+}
+
 TEST(GraphPlot, RowAtXConvertsThroughTheTimeScale)
 {
     const TestTable t(601, 1000, 1, [](int, int) { return 0.0; });

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QHelpEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -123,6 +124,18 @@ TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
             EXPECT_EQ(ToolTipShownBy(button), p.tip) << CommandNumber(p.id);
         }
     }
+}
+
+// Adding a window to the work area put the system menu and with it the close box back.
+TEST_F(FrameCommandsTest, RegressionCloseBoxCameBackInTheWorkArea)
+{
+    CMainFrame& frame = MakeFrame();
+    for (QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
+        SCOPED_TRACE(window->windowTitle().toStdString());
+        EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowSystemMenuHint));
+        EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    }
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 3);
 }
 
 TEST_F(FrameCommandsTest, RegressionClickIntoAGraphDidNotActivateItsWindow)
