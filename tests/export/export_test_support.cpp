@@ -1,5 +1,9 @@
 #include "export_test_support.h"
 
+#include "data/number_format.h"
+#include "data/start_rules.h"
+
+#include <cstddef>
 #include <cstdio>
 #include <fstream>
 
@@ -51,6 +55,26 @@ void WriteSampleDataFile(const std::filesystem::path& path)
     for (const char* line : lines)
         text += Framed(std::string("$") + line) + "\r\n";
     WriteFile(path, text);
+}
+
+std::string CoordLines(const std::string& document)
+{
+    const auto from = document.find("\t\t\t<gx:coord>");
+    return document.substr(from, document.find("\t\t\t<ExtendedData>") - from);
+}
+
+std::string PositionAtCoordLines(const StartRecord& start, const std::string& altitude)
+{
+    std::string lines;
+    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(start.fixes.size()); ++i) {
+        const Position p = PositionAt(start.fixes, i);
+        lines += "\t\t\t<gx:coord>";
+        AppendFixed(lines, p.longitude, 8);
+        lines += ' ';
+        AppendFixed(lines, p.latitude, 8);
+        lines += ' ' + altitude + "</gx:coord>\r\n";
+    }
+    return lines;
 }
 
 }  // namespace veltrin::test

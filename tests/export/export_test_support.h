@@ -25,6 +25,13 @@ GpsFix Fix(bool valid, double latitude, double longitude, double altitude,
 // an event flag and a landing sentence.
 void WriteSampleDataFile(const std::filesystem::path& path);
 
+// The <gx:coord> lines of an extended document.
+std::string CoordLines(const std::string& document);
+
+// The <gx:coord> lines that PositionAt gives for every fix of a start, with the
+// recorder altitude written as "%.2f" text (for example "100.00").
+std::string PositionAtCoordLines(const StartRecord& start, const std::string& altitude);
+
 // Seconds of 2012-08-26 00:00:00 UTC.
 inline constexpr CalendarSeconds kAugust26 = 1345939200;
 

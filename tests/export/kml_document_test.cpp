@@ -13,8 +13,10 @@
 namespace veltrin {
 namespace {
 
+using test::CoordLines;
 using test::Fix;
 using test::FixedEnvironment;
+using test::PositionAtCoordLines;
 using test::ReadFile;
 using test::TempDir;
 
@@ -156,29 +158,6 @@ std::string Coordinates(const std::string& document)
     const std::string open = "<coordinates>\r\n";
     const auto from = document.find(open) + open.size();
     return document.substr(from, document.find("\t\t\t</coordinates>") - from);
-}
-
-// The <gx:coord> lines of an extended document.
-std::string CoordLines(const std::string& document)
-{
-    const auto from = document.find("\t\t\t<gx:coord>");
-    return document.substr(from, document.find("\t\t\t<ExtendedData>") - from);
-}
-
-// The <gx:coord> lines that PositionAt gives for every fix of a start whose
-// recorder altitude is 100 m.
-std::string PositionAtCoordLines(const StartRecord& start)
-{
-    std::string lines;
-    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(start.fixes.size()); ++i) {
-        const Position p = PositionAt(start.fixes, i);
-        lines += "\t\t\t<gx:coord>";
-        AppendFixed(lines, p.longitude, 8);
-        lines += ' ';
-        AppendFixed(lines, p.latitude, 8);
-        lines += " 100.00</gx:coord>\r\n";
-    }
-    return lines;
 }
 
 TEST(KmlLineDocument, WholeDocumentByteForByte)
@@ -437,7 +416,7 @@ TEST(KmlTrackDocument, CoordinatesAgreeWithPositionAt)
     }
     const StartRecord start = StartAt(test::kAugust26, fixes);
     const std::string document = Export(start, true);
-    EXPECT_EQ(CoordLines(document), PositionAtCoordLines(start));
+    EXPECT_EQ(CoordLines(document), PositionAtCoordLines(start, "100.00"));
 }
 
 TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates)
@@ -451,7 +430,7 @@ TEST(KmlTrackDocument, RegressionNoInfiniteCoordinates)
     fixes[2].utcTime = 23;
     const StartRecord start = StartAt(test::kAugust26, fixes);
     const std::string document = Export(start, true);
-    EXPECT_EQ(CoordLines(document), PositionAtCoordLines(start));
+    EXPECT_EQ(CoordLines(document), PositionAtCoordLines(start, "100.00"));
     EXPECT_EQ(document.find("inf"), std::string::npos);
 }
 

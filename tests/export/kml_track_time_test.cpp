@@ -16,8 +16,10 @@
 namespace veltrin {
 namespace {
 
+using test::CoordLines;
 using test::Fix;
 using test::FixedEnvironment;
+using test::PositionAtCoordLines;
 using test::ReadFile;
 using test::TempDir;
 
@@ -193,17 +195,7 @@ TEST(KmlTrackDocument, GapOutsideItsFixesAgreesWithPositionAt)
     start.fixes[2].utcTime = 14 * kHour + 120;  // after the later fix
     start.fixes[3].utcTime = 14 * kHour + 30;   // between them
     const std::string document = ExportTrack(start);
-    std::string expected;
-    for (std::ptrdiff_t i = 0; i < static_cast<std::ptrdiff_t>(start.fixes.size()); ++i) {
-        const Position p = PositionAt(start.fixes, i);
-        expected += "\t\t\t<gx:coord>";
-        AppendFixed(expected, p.longitude, 8);
-        expected += ' ';
-        AppendFixed(expected, p.latitude, 8);
-        expected += " 500.00</gx:coord>\r\n";
-    }
-    const auto from = document.find("\t\t\t<gx:coord>");
-    EXPECT_EQ(document.substr(from, document.find("\t\t\t<ExtendedData>") - from), expected);
+    EXPECT_EQ(CoordLines(document), PositionAtCoordLines(start, "500.00"));
 }
 
 TEST(KmlTrackDocument, RepeatedValuesAreWrittenAsTheirOwnText)
