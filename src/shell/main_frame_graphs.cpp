@@ -142,7 +142,9 @@ void CMainFrame::ReleaseGraphTable()
         window->Pane().SetData(0, nullptr);
         window->Pane().Plot().SetEvents(0, nullptr);
     }
+    // A long start's table is given back, not kept for the next, shorter one.
     graphTable_.clear();
+    graphTable_.shrink_to_fit();
     eventTimes_.clear();
     shownDurationMs_ = 0;
 }

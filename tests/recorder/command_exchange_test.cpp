@@ -87,6 +87,23 @@ TEST_F(ScriptedSession, LineOver511CharactersIsDroppedWhole)
     EXPECT_DOUBLE_EQ(info.maxSpeed, 3.0);  // the next line is read normally
 }
 
+TEST_F(ScriptedSession, RegressionFloodedLineHeldTheProgramInOneRead)
+{
+    // A line that never stops sending: one read takes a bounded share and
+    // returns, and what follows the flood is read on later calls.
+    const std::size_t flood = 4 * recorder_constants::kMaxBytesPerRead;
+    disk->Queue(std::string(flood, 'x') + "\n" + Reply("SERIAL,AFTER"));
+    const std::size_t queued = disk->replies.size();
+    session.ReadReplies();
+    const std::size_t taken = queued - disk->replies.size();
+    EXPECT_GE(taken, recorder_constants::kMaxBytesPerRead);
+    EXPECT_LT(taken, 2 * recorder_constants::kMaxBytesPerRead);  // the link buffers a little
+    for (int read = 0; read < 8 && !disk->replies.empty(); ++read)
+        session.ReadReplies();
+    EXPECT_TRUE(disk->replies.empty());
+    EXPECT_EQ(session.GetRecorderInfo().serialNumber, "AFTER");
+}
+
 TEST_F(ScriptedSession, PasswordVerdictFollowsTheNewestReply)
 {
     disk->Queue(Reply("PASS,1"));

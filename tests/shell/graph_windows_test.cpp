@@ -1,8 +1,10 @@
+#include "failing_allocation.h"
 #include "shell_test_support.h"
 
 #include "graph/graph_pane.h"
 #include "shell/child_frame.h"
 #include "shell/command_table.h"
+#include "shell/graph_window_config.h"
 #include "shell/status_texts.h"
 
 #include <QAction>
@@ -167,6 +169,34 @@ TEST_F(GraphWindowsTest, ViewCommandsNeedAnActiveGraphWithData)
     }
     frame.ShowStart(0);
     EXPECT_TRUE(frame.Action(Command::FullView)->isEnabled());
+}
+
+TEST_F(GraphWindowsTest, RegressionGraphTableAllocationFailureEndedTheProgram)
+{
+    WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
+                  SteadyStart(1000, 100));
+    WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S160000.TXT"),
+                  SteadyStart(30));
+    CMainFrame& frame = MakeFrame();
+    frame.ShowStart(0);
+    const int rows = frame.AccelerationWindow()->Pane().Plot().Table().Count();
+    ASSERT_GT(rows, 1000);
+    frame.ShowStart(1);
+    {
+        // The start's samples are read already; only its graph table is refused.
+        FailingAllocation noTable(GraphTableSlots(static_cast<std::size_t>(rows), kGraphColumns) *
+                                  sizeof(GraphRow));
+        frame.ShowStart(0);
+        EXPECT_EQ(noTable.Failures(), 1);
+    }
+    for (CChildFrame* window : Windows())
+        EXPECT_TRUE(window->Pane().Plot().Table().Empty()) << window->windowTitle().toStdString();
+    QCoreApplication::processEvents();  // the empty graphs paint
+
+    // With memory back, the same start shows in full.
+    frame.ShowStart(0);
+    for (CChildFrame* window : Windows())
+        EXPECT_EQ(window->Pane().Plot().Table().Count(), rows);
 }
 
 TEST_F(GraphWindowsTest, StackingSharesTheClientHeightAmongVisibleWindows)

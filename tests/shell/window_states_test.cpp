@@ -164,6 +164,20 @@ TEST_F(WindowStatesTest, RegressionShowingAWindowWhileAnotherIsMaximisedOverflow
     ExpectActive(Active(), "after the close request");
 }
 
+TEST_F(WindowStatesTest, RegressionClosingWithWindowsMaximisedAndBarsShownCrashed)
+{
+    // Taking the frame apart hides its bars and windows one by one; their
+    // notifications once reached the half-destroyed frame.
+    CMainFrame& frame = MakeActiveFrame();
+    frame.MdiArea()->setActiveSubWindow(frame.SpeedWindow());
+    frame.SpeedWindow()->showMaximized();
+    QCoreApplication::processEvents();
+    ExpectActive(frame.SpeedWindow(), "maximised before closing");
+    DestroyFrame();
+    QCoreApplication::processEvents();
+    SUCCEED();
+}
+
 TEST_F(WindowStatesTest, RegressionCascadeShrinksWindowsToTitleBars)
 {
     CMainFrame& frame = MakeActiveFrame();

@@ -141,7 +141,7 @@ TEST_F(ConfigWizard, WithoutRecorderKeepsNextDisabledAndRetriesUntilOneAppears)
     EXPECT_TRUE(NextEnabled());
 }
 
-TEST_F(ConfigWizard, RecorderUnpluggedOnThePortPageIsLookedForUntilItIsBack)
+TEST_F(ConfigWizard, RegressionRecorderUnpluggedOnThePortPageWasNotLookedForAgain)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
