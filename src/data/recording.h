@@ -19,6 +19,7 @@ struct Sample {
     double ias = 0.0;         // indicated air speed, km/h
     double altitude = 0.0;    // m
     bool eventMark = false;   // first sample of an overload event
+    bool eventFlag = false;   // the recorder's event flag (bit 0) is set in this sample
 };
 
 // One "$GPGGA" position with the recorder values current when it arrived.

@@ -44,7 +44,8 @@ void ApplyStatistics(StartRecord& start, const Sample& sample)
 bool ApplyEventRule(Sample& sample, int flags, std::int32_t& lastEventMs)
 {
     sample.eventMark = false;
-    if ((flags & kEventFlag) != 0) {
+    sample.eventFlag = (flags & kEventFlag) != 0;
+    if (sample.eventFlag) {
         // Compared in 64 bits so that time stamps near the 32-bit limit cannot overflow.
         sample.eventMark = std::int64_t{sample.timeMs} > std::int64_t{lastEventMs} + kEventPauseMs;
         lastEventMs = sample.timeMs;

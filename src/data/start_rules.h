@@ -16,7 +16,8 @@ void ApplyStatistics(StartRecord& start, const Sample& sample);
 
 // Marks the first sample of an event: a sample whose flags have bit 0 set and
 // that comes more than 2000 ms after the last flagged one. Updates
-// `lastEventMs` for every flagged sample. Returns the mark.
+// `lastEventMs` for every flagged sample and keeps the flag in the sample.
+// Returns the mark.
 bool ApplyEventRule(Sample& sample, int flags, std::int32_t& lastEventMs);
 
 // Sets the start's landing time to its start date at the time of day hhmmss,

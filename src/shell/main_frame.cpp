@@ -393,6 +393,9 @@ void CMainFrame::LoadBaseDirectory(const QString& path)
         WaitCursor wait;
         LoadDirectory(FileSystemPath(path), recording_);
     }
+    // The graphs keep their copy of the start shown before; it is no longer in the recording.
+    shownStart_ = -1;
+    emit shownStartChanged();
     FillStartList();
     UpdateMenus();
 }

@@ -2,6 +2,7 @@
 // CMainFrame: the main window. It owns the loaded recording, the start list,
 // the three graph windows and the three settings, and carries every command.
 
+#include "analysis/aircraft_limits.h"
 #include "data/recording.h"
 #include "graph/graph_row.h"
 #include "shell/command_table.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -100,11 +102,28 @@ public:
     CChildFrame* AltitudeWindow() const { return GraphWindowAt(GraphWindow::Altitude); }
     CChildFrame* SpeedWindow() const { return GraphWindowAt(GraphWindow::Speed); }
     int ShownDurationMs() const { return shownDurationMs_; }
+    // The start shown in the graphs, or null when none is.
+    const StartRecord* ShownStart() const;
+    int ShownStartIndex() const { return shownStart_; }  // -1 when none
+
+    // The aircraft's limits; none until the user or the recorder gives them.
+    const std::optional<AircraftLimits>& Limits() const { return limits_; }
+    void SetLimits(const std::optional<AircraftLimits>& limits);
+    // Moves the marker of all graphs to sample `row` of the shown start.
+    void MarkSample(int row);
+    // Shows seconds [fromSeconds, toSeconds] of the shown start in all graphs.
+    void ShowTimeRange(double fromSeconds, double toSeconds);
 
     // View-changed callback of each plot: gives the other graphs its time range.
     static void SyncTimeAxes(void* userData, CGraphPlot& plot);
     // Marker callback of each pane: the marker to all graphs and the read-out.
     static void OnMarker(void* userData, int row, QPoint screenPos);
+
+signals:
+    // Another start is shown in the graphs, or none.
+    void shownStartChanged();
+    // The aircraft's limits were set or removed.
+    void limitsChanged();
 
 private:
     void createMdiArea();
@@ -158,6 +177,8 @@ private:
     // The shown start's samples, lent to all three graphs: rows of N = 3 columns.
     std::vector<GraphRow> graphTable_;
     int shownDurationMs_ = 0;
+    int shownStart_ = -1;
+    std::optional<AircraftLimits> limits_;
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
 };

@@ -101,6 +101,7 @@ void CMainFrame::ShowStart(int index)
     ReadStart(index);
 
     ReleaseGraphTable();
+    shownStart_ = index;
     const auto& samples = start->samples;
     const std::size_t rows = std::min<std::size_t>(
         samples.size(), std::numeric_limits<int>::max() / (kGraphColumns + 1));
@@ -133,6 +134,40 @@ void CMainFrame::ShowStart(int index)
     }
     ConfigureAllGraphs();
     UpdateMenus();
+    emit shownStartChanged();
+}
+
+const StartRecord* CMainFrame::ShownStart() const
+{
+    if (shownStart_ < 0 || static_cast<std::size_t>(shownStart_) >= recording_.size())
+        return nullptr;
+    return &recording_[static_cast<std::size_t>(shownStart_)];
+}
+
+void CMainFrame::SetLimits(const std::optional<AircraftLimits>& limits)
+{
+    limits_ = limits;
+    emit limitsChanged();
+}
+
+void CMainFrame::MarkSample(int row)
+{
+    Mark(row);
+}
+
+void CMainFrame::ShowTimeRange(double fromSeconds, double toSeconds)
+{
+    if (!(toSeconds > fromSeconds))
+        return;
+    const int step = TimeStepFor(static_cast<int>(toSeconds - fromSeconds));
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
+        ChangeTimeAxis(*window, [&](GraphSettings& settings) {
+            settings.xMin = fromSeconds;
+            settings.xMax = toSeconds;
+            settings.xMinorStep = step;
+            settings.xMajorStep = step;
+        });
+    }
 }
 
 void CMainFrame::ReleaseGraphTable()

@@ -1,0 +1,93 @@
+#include "analysis/exceedances.h"
+
+#include <algorithm>
+
+namespace veltrin {
+namespace {
+
+constexpr double kMillisecondsPerSecond = 1000.0;
+
+double Seconds(std::int64_t ms)
+{
+    return static_cast<double>(ms) / kMillisecondsPerSecond;
+}
+
+}  // namespace
+
+std::string_view ExceedanceKindText(ExceedanceKind kind)
+{
+    switch (kind) {
+    case ExceedanceKind::PositiveLoad: return "+g";
+    case ExceedanceKind::NegativeLoad: return "-g";
+    case ExceedanceKind::Speed: return "IAS";
+    }
+    return "";
+}
+
+void ExceedanceFinder::Add(const Sample& sample)
+{
+    const std::int64_t timeMs = sample.timeMs;
+    if (index_ == 0)
+        firstTimeMs_ = timeMs;
+    Extend(ExceedanceKind::PositiveLoad, sample.accZ > limits_.positiveLoad, sample.accZ, timeMs);
+    Extend(ExceedanceKind::NegativeLoad, sample.accZ < limits_.negativeLoad, sample.accZ, timeMs);
+    Extend(ExceedanceKind::Speed, sample.ias > limits_.speed, sample.ias, timeMs);
+    ++index_;
+}
+
+void ExceedanceFinder::Extend(ExceedanceKind kind, bool beyond, double value, std::int64_t timeMs)
+{
+    Run& run = runs_[static_cast<std::size_t>(kind)];
+    if (!beyond) {
+        if (run.open)
+            Close(run);
+        return;
+    }
+    if (!run.open) {
+        run.open = true;
+        run.firstMs = timeMs;
+        run.found = Exceedance{};
+        run.found.kind = kind;
+        run.found.time = Seconds(timeMs - firstTimeMs_);
+        run.found.peak = value;
+        run.found.firstSample = index_;
+    } else if (kind == ExceedanceKind::NegativeLoad) {
+        run.found.peak = std::min(run.found.peak, value);
+    } else {
+        run.found.peak = std::max(run.found.peak, value);
+    }
+    run.lastMs = timeMs;
+    run.found.lastSample = index_;
+    run.found.duration = Seconds(run.lastMs - run.firstMs);
+}
+
+void ExceedanceFinder::Close(Run& run)
+{
+    found_.push_back(run.found);
+    run.open = false;
+}
+
+void ExceedanceFinder::Finish()
+{
+    for (Run& run : runs_) {
+        if (run.open)
+            Close(run);
+    }
+    std::stable_sort(found_.begin(), found_.end(), [](const Exceedance& a, const Exceedance& b) {
+        if (a.time != b.time)
+            return a.time < b.time;
+        return a.kind < b.kind;
+    });
+}
+
+std::vector<Exceedance> FindExceedances(const std::deque<Sample>& samples,
+                                        const AircraftLimits& limits)
+{
+    ExceedanceFinder finder(limits);
+    for (const Sample& sample : samples)
+        finder.Add(sample);
+    finder.Finish();
+    return finder.TakeExceedances();
+}
+
+}  // namespace veltrin
