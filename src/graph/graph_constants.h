@@ -9,6 +9,7 @@ namespace veltrin::graph_constants {
 
 // Marker line colour (orange).
 inline const QColor kMarkerColour{255, 128, 0};
+inline const QColor kLimitLineColour{200, 0, 0};  // an aircraft limit across a graph
 // 3-D frame colours.
 inline const QColor kFrameLight{192, 192, 192};
 inline const QColor kFrameDark{128, 128, 128};

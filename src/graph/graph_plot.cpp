@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace veltrin {
 
@@ -112,6 +113,12 @@ void CGraphPlot::SetData(int count, const GraphRow* rows)
     dirty_ = true;
     firstRow_ = 0;
     RecomputeViewWindow();
+}
+
+void CGraphPlot::SetLimitLines(std::vector<double> values)
+{
+    limitLines_ = std::move(values);
+    dirty_ = true;
 }
 
 void CGraphPlot::SetEvents(int count, const double* timesMs)
@@ -301,6 +308,7 @@ void CGraphPlot::Render()
         DrawYAxis(p);
     if (settings_.showGrid)
         DrawGrid(p);
+    DrawLimitLines(p);
     DrawEventsAndMarker(p);
     DrawCurves(p);
 }
@@ -413,6 +421,17 @@ void CGraphPlot::DrawGrid(QPainter& p) const
         p.drawLine(m.PixelX(v), m.PixelY(s.yMin), m.PixelX(v), m.PixelY(s.yMax));
     for (double v : TickValues(s.yMin, s.yMax, s.yMajorStep, false))
         p.drawLine(m.PixelX(s.xMin), m.PixelY(v), m.PixelX(s.xMax), m.PixelY(v));
+}
+
+void CGraphPlot::DrawLimitLines(QPainter& p) const
+{
+    const AxisMapping& m = mapping_;
+    const GraphSettings& s = settings_;
+    p.setPen(CosmeticPen(gc::kLimitLineColour, Qt::DashLine));
+    for (double y : limitLines_) {
+        if (y >= s.yMin && y <= s.yMax)
+            p.drawLine(m.PixelX(s.xMin), m.PixelY(y), m.PixelX(s.xMax), m.PixelY(y));
+    }
 }
 
 void CGraphPlot::DrawEventsAndMarker(QPainter& p) const

@@ -37,6 +37,11 @@ public:
     // Borrows `count` event times in ms (same clock as the rows).
     void SetEvents(int count, const double* timesMs);
 
+    // Draws a dashed horizontal line at each of `values` (y axis units) that
+    // lies inside the y range, such as an aircraft's load or speed limits.
+    void SetLimitLines(std::vector<double> values);
+    const std::vector<double>& LimitLines() const { return limitLines_; }
+
     // Appends a series; returns its index.
     int AddSeries(const GraphSeries& series);
     // Removes the first series drawing `column`; nothing if there is none.
@@ -94,6 +99,7 @@ private:
     void DrawXAxis(QPainter& p) const;
     void DrawYAxis(QPainter& p) const;
     void DrawGrid(QPainter& p) const;
+    void DrawLimitLines(QPainter& p) const;
     void DrawEventsAndMarker(QPainter& p) const;
     void DrawCurves(QPainter& p);
 
@@ -109,6 +115,7 @@ private:
     int firstRow_ = 0;
     GraphTable table_;
     std::span<const double> events_;
+    std::vector<double> limitLines_;
     std::vector<GraphSeries> series_;
     int scatterColumn_ = -1;  // x column of the scatter modes; never set by the application
     double markerTimeMs_ = 0.0;
