@@ -47,15 +47,17 @@ StartSummary SummariseStart(const StartFile& file, const std::optional<AircraftL
 
 struct CardSummaryOptions {
     std::optional<AircraftLimits> limits;
-    unsigned threads = 0;  // 0: one per core
+    unsigned threads = 0;  // worker threads; 0: one per core
     // Called once per finished start, from a worker thread, in any order.
     std::function<void(const StartSummary&)> onSummary;
     // Polled between starts; once true, no further start is begun.
     const std::atomic<bool>* cancel = nullptr;
 };
 
-// Summarises every start of `files`. Returns the summaries of the starts that
-// were done, ordered by index; all of them unless cancelled.
+// Summarises every start of `files` on worker threads that take the next
+// start as they finish one; no worker keeps a start's samples. Returns the
+// summaries of the starts that were done, each complete, ordered by index;
+// all of them unless cancelled.
 std::vector<StartSummary> SummariseCard(const std::vector<StartFile>& files,
                                         const CardSummaryOptions& options);
 

@@ -9,7 +9,8 @@
 
 namespace veltrin {
 
-StartDataStream::StartDataStream(StartRecord& start) : start_(start)
+StartDataStream::StartDataStream(StartRecord& start, const StartReadOptions& options)
+    : start_(start), options_(options)
 {
     start_.samples.clear();
     start_.fixes.clear();
@@ -71,6 +72,9 @@ void StartDataStream::Finish()
     if (pieceLength_ > 0) {
         HandlePiece(std::string_view(piece_, pieceLength_));
         pieceLength_ = 0;
+    }
+    if (!options_.keepSamples) {
+        start_.samples.clear();
     }
 }
 
@@ -135,7 +139,14 @@ void StartDataStream::AddSample(const DrFields& dr)
     altitude_ = dr.altitude;
     ias_ = sample.ias;
     accZ_ = sample.accZ;
-    start_.samples.push_back(sample);
+    if (options_.observer != nullptr) {
+        options_.observer->OnSample(sample);
+    }
+    // Without keeping the samples, the first one stays until Finish: the
+    // statistics take an empty list for "no sample yet".
+    if (options_.keepSamples || start_.samples.empty()) {
+        start_.samples.push_back(sample);
+    }
 }
 
 void StartDataStream::AddFix(const GgaFields& gga)
@@ -149,7 +160,9 @@ void StartDataStream::AddFix(const GgaFields& gga)
     fix.altitude = static_cast<double>(altitude_);
     fix.ias = ias_;
     fix.accZ = accZ_;
-    start_.fixes.push_back(fix);
+    if (options_.keepSamples) {
+        start_.fixes.push_back(fix);
+    }
 }
 
 void LoadStartDataFromBytes(StartRecord& start, std::string_view bytes)

@@ -16,10 +16,27 @@ namespace veltrin {
 // this many characters, each taken as a line of its own.
 inline constexpr std::size_t kMaxLinePiece = 255;
 
+// Sees every sample of a start as it is read, in file order, with its event
+// mark and flag set.
+class SampleObserver {
+public:
+    virtual ~SampleObserver() = default;
+    virtual void OnSample(const Sample& sample) = 0;
+};
+
+// How a start's file is read: whether its samples and fixes are kept, and who
+// sees the samples on the way.
+struct StartReadOptions {
+    SampleObserver* observer = nullptr;
+    // False: the start keeps no samples and no fixes, the observer still sees
+    // every sample, and the statistics and landing time are still set.
+    bool keepSamples = true;
+};
+
 class StartDataStream {
 public:
     // Empties the start's samples, fixes, statistics and landing time.
-    explicit StartDataStream(StartRecord& start);
+    explicit StartDataStream(StartRecord& start, const StartReadOptions& options = {});
 
     // Takes the next bytes of the file. Lines end with LF or CR LF and may
     // span blocks.
@@ -34,6 +51,7 @@ private:
     void AddFix(const GgaFields& gga);
 
     StartRecord& start_;
+    StartReadOptions options_;
     char piece_[kMaxLinePiece];
     std::size_t pieceLength_ = 0;
     bool heldCarriageReturn_ = false;  // a block ended in CR; the next byte decides

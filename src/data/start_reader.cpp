@@ -69,6 +69,11 @@ void ReadAll(int fd, StartDataStream& stream)
 
 StartReadResult ReadStartData(StartRecord& start)
 {
+    return ReadStartData(start, StartReadOptions{});
+}
+
+StartReadResult ReadStartData(StartRecord& start, const StartReadOptions& options)
+{
     if (start.loaded) {
         return {};
     }
@@ -87,7 +92,7 @@ StartReadResult ReadStartData(StartRecord& start)
     if (!S_ISREG(status.st_mode)) {
         return {StartReadError::NotRegularFile, {}};
     }
-    StartDataStream stream(start);
+    StartDataStream stream(start, options);
     ReadAll(file.Get(), stream);
 #else
     // Without a non-blocking open here, the type is checked on the path
@@ -101,7 +106,7 @@ StartReadResult ReadStartData(StartRecord& start)
     if (!file.is_open()) {
         return {StartReadError::CannotOpen, std::make_error_code(std::errc::permission_denied)};
     }
-    StartDataStream stream(start);
+    StartDataStream stream(start, options);
     const auto block = std::make_unique<char[]>(kReadBlockSize);
     while (file) {
         file.read(block.get(), static_cast<std::streamsize>(kReadBlockSize));
@@ -111,7 +116,7 @@ StartReadResult ReadStartData(StartRecord& start)
     }
 #endif
     stream.Finish();
-    start.loaded = true;
+    start.loaded = options.keepSamples;
     return {};
 }
 

@@ -2,6 +2,7 @@
 // Reads a start's data file into its samples and fixes, once.
 
 #include "data/recording.h"
+#include "data/start_data_stream.h"
 
 #include <system_error>
 
@@ -25,6 +26,11 @@ struct StartReadResult {
 // named pipe or device that replaced a data file never blocks. On failure the
 // start stays unloaded and empty and a later call tries again.
 StartReadResult ReadStartData(StartRecord& start);
+
+// ReadStartData, reading as `options` say. A start read without keeping its
+// samples is left unloaded; an already loaded start is not read again and the
+// observer sees nothing.
+StartReadResult ReadStartData(StartRecord& start, const StartReadOptions& options);
 
 // ReadStartData, reduced to whether the start is loaded (now or before).
 bool LoadStartData(StartRecord& start);
