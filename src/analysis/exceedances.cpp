@@ -29,9 +29,15 @@ void ExceedanceFinder::Add(const Sample& sample)
     const std::int64_t timeMs = sample.timeMs;
     if (index_ == 0)
         firstTimeMs_ = timeMs;
-    Extend(ExceedanceKind::PositiveLoad, sample.accZ > limits_.positiveLoad, sample.accZ, timeMs);
-    Extend(ExceedanceKind::NegativeLoad, sample.accZ < limits_.negativeLoad, sample.accZ, timeMs);
-    Extend(ExceedanceKind::Speed, sample.ias > limits_.speed, sample.ias, timeMs);
+    const bool positive = sample.accZ > limits_.positiveLoad;
+    const bool negative = sample.accZ < limits_.negativeLoad;
+    const bool speed = sample.ias > limits_.speed;
+    // Nearly every sample is within the limits with no run open.
+    if (positive || negative || speed || openRuns_ > 0) {
+        Extend(ExceedanceKind::PositiveLoad, positive, sample.accZ, timeMs);
+        Extend(ExceedanceKind::NegativeLoad, negative, sample.accZ, timeMs);
+        Extend(ExceedanceKind::Speed, speed, sample.ias, timeMs);
+    }
     ++index_;
 }
 
@@ -45,6 +51,7 @@ void ExceedanceFinder::Extend(ExceedanceKind kind, bool beyond, double value, st
     }
     if (!run.open) {
         run.open = true;
+        ++openRuns_;
         run.firstMs = timeMs;
         run.found = Exceedance{};
         run.found.kind = kind;
@@ -65,6 +72,7 @@ void ExceedanceFinder::Close(Run& run)
 {
     found_.push_back(run.found);
     run.open = false;
+    --openRuns_;
 }
 
 void ExceedanceFinder::Finish()

@@ -55,6 +55,7 @@ private:
 
     AircraftLimits limits_;
     std::array<Run, 3> runs_;
+    int openRuns_ = 0;
     std::vector<Exceedance> found_;
     std::size_t index_ = 0;
     std::int64_t firstTimeMs_ = 0;
