@@ -24,20 +24,14 @@ std::string_view ExceedanceKindText(ExceedanceKind kind)
     return "";
 }
 
-void ExceedanceFinder::Add(const Sample& sample)
+void ExceedanceFinder::AddSample(const Sample& sample)
 {
     const std::int64_t timeMs = sample.timeMs;
     if (index_ == 0)
         firstTimeMs_ = timeMs;
-    const bool positive = sample.accZ > limits_.positiveLoad;
-    const bool negative = sample.accZ < limits_.negativeLoad;
-    const bool speed = sample.ias > limits_.speed;
-    // Nearly every sample is within the limits with no run open.
-    if (positive || negative || speed || openRuns_ > 0) {
-        Extend(ExceedanceKind::PositiveLoad, positive, sample.accZ, timeMs);
-        Extend(ExceedanceKind::NegativeLoad, negative, sample.accZ, timeMs);
-        Extend(ExceedanceKind::Speed, speed, sample.ias, timeMs);
-    }
+    Extend(ExceedanceKind::PositiveLoad, sample.accZ > limits_.positiveLoad, sample.accZ, timeMs);
+    Extend(ExceedanceKind::NegativeLoad, sample.accZ < limits_.negativeLoad, sample.accZ, timeMs);
+    Extend(ExceedanceKind::Speed, sample.ias > limits_.speed, sample.ias, timeMs);
     ++index_;
 }
 

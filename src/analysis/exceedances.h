@@ -36,7 +36,16 @@ class ExceedanceFinder {
 public:
     explicit ExceedanceFinder(const AircraftLimits& limits) : limits_(limits) {}
 
-    void Add(const Sample& sample);
+    void Add(const Sample& sample)
+    {
+        // Most samples are within the limits with no run open: only counted.
+        if (openRuns_ == 0 && index_ != 0 && sample.accZ <= limits_.positiveLoad &&
+            sample.accZ >= limits_.negativeLoad && sample.ias <= limits_.speed) {
+            ++index_;
+            return;
+        }
+        AddSample(sample);
+    }
     // Ends the open runs and orders the result by time, then kind.
     void Finish();
 
@@ -50,6 +59,7 @@ private:
         std::int64_t lastMs = 0;
         Exceedance found;
     };
+    void AddSample(const Sample& sample);
     void Extend(ExceedanceKind kind, bool beyond, double value, std::int64_t timeMs);
     void Close(Run& run);
 

@@ -14,7 +14,7 @@ double Seconds(std::int64_t ms)
 
 }  // namespace
 
-void EventFinder::Add(const Sample& sample)
+void EventFinder::AddSample(const Sample& sample)
 {
     const std::size_t index = index_++;
     const std::int64_t timeMs = sample.timeMs;

@@ -32,7 +32,15 @@ struct FlightEvent {
 class EventFinder {
 public:
     // Takes the next sample of the start, in file order.
-    void Add(const Sample& sample);
+    void Add(const Sample& sample)
+    {
+        // Most samples are unflagged and outside any event: only counted.
+        if (!sample.eventFlag && !open_ && index_ != 0) {
+            ++index_;
+            return;
+        }
+        AddSample(sample);
+    }
     // Ends the last open event. Call once, after the last sample.
     void Finish();
 
@@ -40,6 +48,7 @@ public:
     std::vector<FlightEvent> TakeEvents() { return std::move(events_); }
 
 private:
+    void AddSample(const Sample& sample);
     void Close();
 
     std::vector<FlightEvent> events_;
