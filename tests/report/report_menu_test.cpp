@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +98,34 @@ TEST_F(ReportMenuTest, LogbookReportOfTheCardAndOfARange)
     const std::string one = test::PdfText(OutPath("tag.pdf"));
     EXPECT_EQ(one.find("26.08.2012"), std::string::npos);
     EXPECT_NE(one.find("1 Starts"), std::string::npos);
+}
+
+TEST_F(ReportMenuTest, CancelledLogbookReadWritesNoReport)
+{
+    // Enough starts that reading them outlasts the first look at the cancel button.
+    for (int i = 0; i < 120; ++i) {
+        test::WriteDataFile(cardPath_, QStringLiteral("D120901"),
+                            QStringLiteral("S10%1.LOG").arg(i, 4, 10, QLatin1Char('0')),
+                            test::EventfulStart());
+    }
+    DestroyFrame();
+    MakeFrame();
+    dialogs_->saveAnswers.push_back(Out("flugbuch.pdf"));
+    bool seen = false;
+    QTimer::singleShot(0, frame_.get(), [&] {
+        if (auto* progress = frame_->findChild<QProgressDialog*>()) {
+            seen = true;
+            progress->cancel();
+        }
+    });
+    frame_->Action(Command::LogbookReportPdf)->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_FALSE(fs::exists(OutPath("flugbuch.pdf")));
+    EXPECT_TRUE(dialogs_->errors.empty());
+    // The next run is not held up by the cancelled one.
+    dialogs_->saveAnswers.push_back(Out("flugbuch.pdf"));
+    frame_->Action(Command::LogbookReportPdf)->trigger();
+    EXPECT_NE(test::PdfText(OutPath("flugbuch.pdf")).find("122 Starts"), std::string::npos);
 }
 
 }  // namespace
