@@ -54,15 +54,6 @@ double FieldsHeight(const ReportCanvas& canvas, std::size_t count)
     return canvas.LineHeight(ReportCanvas::Font(kFieldPoints)) * 1.25 * static_cast<double>(count);
 }
 
-QString LimitsText(const std::optional<AircraftLimits>& limits)
-{
-    if (!limits)
-        return Text("keine angegeben");
-    return DecimalText(limits->negativeLoad, 2) + Text(" g / ") +
-           DecimalText(limits->positiveLoad, 2) + Text(" g / ") + DecimalText(limits->speed, 1) +
-           Text(" km/h");
-}
-
 void DrawTitle(ReportCanvas& canvas, const StartRecord& start)
 {
     const QFont font = ReportCanvas::Font(kTitlePoints, true);

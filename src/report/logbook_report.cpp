@@ -42,6 +42,7 @@ void DrawHeader(ReportCanvas& canvas, const LogbookReport& report)
     const std::pair<QString, QString> fields[] = {
         {Text("Zeitraum"), PeriodText(report)},
         {Text("Karte"), report.source},
+        {Text("Grenzwerte"), LimitsText(report.limits)},
     };
     for (const auto& [name, text] : fields) {
         canvas.Text(QRectF(ReportCanvas::kLeft, canvas.Y(), 30, line), name, label,
@@ -92,7 +93,7 @@ ReportTable TableOf(const LogbookReport& report)
     long long exceedances = 0;
     for (std::size_t i = 0; i < report.starts.size(); ++i) {
         const StartSummary& summary = report.starts[i];
-        table.rows.push_back(RowOf(summary, i + 1, report.limitsGiven));
+        table.rows.push_back(RowOf(summary, i + 1, report.limits.has_value()));
         if (!summary.read.Ok())
             continue;
         total +=
@@ -111,7 +112,7 @@ ReportTable TableOf(const LogbookReport& report)
                         QString(),
                         QString(),
                         QString::number(events),
-                        report.limitsGiven ? QString::number(exceedances) : Text("–")};
+                        report.limits.has_value() ? QString::number(exceedances) : Text("–")};
     return table;
 }
 

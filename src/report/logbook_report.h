@@ -2,6 +2,7 @@
 // "Flugbuch-Bericht": the logbook of a card, or of the starts of a date
 // range, as a table over as many A4 pages as it needs, with a totals row.
 
+#include "analysis/aircraft_limits.h"
 #include "analysis/start_summary.h"
 #include "data/recording.h"
 #include "report/report_document.h"
@@ -21,7 +22,8 @@ struct LogbookReport {
     // The days shown, as UTC midnights; an open end has none.
     std::optional<CalendarSeconds> fromDay;
     std::optional<CalendarSeconds> toDay;
-    bool limitsGiven = false;  // exceedances were counted
+    // The limits the exceedances were counted against; none: not counted.
+    std::optional<AircraftLimits> limits;
 };
 
 // True when `startTime` lies on a day from `fromDay` to `toDay` (UTC

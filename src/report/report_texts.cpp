@@ -61,6 +61,15 @@ std::optional<CalendarSeconds> FlightSeconds(CalendarSeconds startTime, Calendar
     return seconds;
 }
 
+QString LimitsText(const std::optional<AircraftLimits>& limits)
+{
+    if (!limits)
+        return QString::fromUtf8("keine angegeben");
+    return DecimalText(limits->negativeLoad, 2) + QStringLiteral(" g / ") +
+           DecimalText(limits->positiveLoad, 2) + QStringLiteral(" g / ") +
+           DecimalText(limits->speed, 1) + QStringLiteral(" km/h");
+}
+
 std::optional<CalendarSeconds> ParseReportDate(const QString& text)
 {
     static const QRegularExpression pattern(

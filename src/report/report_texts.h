@@ -2,6 +2,7 @@
 // The texts of the reports: numbers with decimal commas, dates, times and
 // durations, all independent of the process locale and time zone.
 
+#include "analysis/aircraft_limits.h"
 #include "data/recording.h"
 
 #include <QString>
@@ -26,6 +27,9 @@ QString ReportTimeText(CalendarSeconds time);
 // (none, or a landing sentence that holds no real time of day).
 std::optional<CalendarSeconds> FlightSeconds(CalendarSeconds startTime, CalendarSeconds landingTime,
                                              bool landingIsTimeOfDay);
+
+// "-3,50 g / 5,50 g / 250,0 km/h", or "keine angegeben".
+QString LimitsText(const std::optional<AircraftLimits>& limits);
 
 // Parses "dd.mm.yyyy" (day and month with one or two digits) to the UTC
 // midnight of that day; nullopt for any other text or a date that does not exist.

@@ -148,7 +148,7 @@ void CMainFrame::OnLogbookReportPdf(std::optional<CalendarSeconds> fromDay,
     report.source = QDir::toNativeSeparators(settings_.baseDir);
     report.fromDay = fromDay;
     report.toDay = toDay;
-    report.limitsGiven = limits_.has_value();
+    report.limits = limits_;
 
     ReportResult result;
     {

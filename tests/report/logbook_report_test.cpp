@@ -45,7 +45,7 @@ LogbookReport MadeReport(std::size_t starts)
     for (std::size_t i = 0; i < starts; ++i)
         report.starts.push_back(MadeSummary(i));
     report.source = QStringLiteral("/karte/VELT");
-    report.limitsGiven = true;
+    report.limits = AircraftLimits{-2.0, 5.0, 250.0};
     return report;
 }
 
@@ -71,6 +71,7 @@ TEST_F(LogbookReportTest, OneStartOnOnePageWithItsRowAndTotals)
     EXPECT_EQ(test::PdfPages(pdf_), 1);
     EXPECT_NE(text.find("Flugbuch-Bericht"), std::string::npos);
     EXPECT_NE(text.find("alle Starts der Karte"), std::string::npos);
+    EXPECT_NE(text.find("Grenzwerte -2,00 g / 5,00 g / 250,0 km/h"), std::string::npos);
     EXPECT_NE(text.find("1 01.03.2024 10:00:00 10:10:00 0:10:00 -1,25 3,50 180,2 1200,0 0 1"),
               std::string::npos)
         << text;
@@ -103,11 +104,12 @@ TEST_F(LogbookReportTest, RangeUnreadableStartsAndNoLimits)
 {
     LogbookReport report = MadeReport(3);
     report.starts[1].read.error = StartReadError::CannotOpen;
-    report.limitsGiven = false;
+    report.limits.reset();
     report.fromDay = ToCalendarSeconds({2024, 3, 1, 0, 0, 0});
     report.toDay = ToCalendarSeconds({2024, 3, 3, 0, 0, 0});
     const std::string text = Write(report);
     EXPECT_NE(text.find("01.03.2024 bis 03.03.2024"), std::string::npos);
+    EXPECT_NE(text.find("Grenzwerte keine angegeben"), std::string::npos);
     EXPECT_NE(text.find("2 02.03.2024 10:00:00 Datei nicht lesbar"), std::string::npos) << text;
     // The unreadable start is counted as a start but adds no time or events.
     EXPECT_NE(text.find("Summe 3 Starts 0:20:00 2 –"), std::string::npos) << text;

@@ -233,7 +233,7 @@ int RunLogbookReport(const ReportLine& line, std::ostream& err)
     report.source = QString::fromStdString(base);
     report.fromDay = line.fromDay;
     report.toDay = line.toDay;
-    report.limitsGiven = line.limits.has_value();
+    report.limits = line.limits;
     for (const StartSummary& summary : report.starts) {
         if (summary.read.Ok())
             continue;
