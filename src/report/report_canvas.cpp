@@ -85,13 +85,14 @@ void ReportCanvas::Text(const QRectF& mm, const QString& text, const QFont& font
     painter_->drawText(ToDevice(mm), flags, text);
 }
 
-void ReportCanvas::Rule(double yMm, double widthMm) const
+void ReportCanvas::Rule(double yMm, double widthMm, double lengthMm) const
 {
     if (!painter_)
         return;
+    const double right = lengthMm > 0.0 ? kLeft + lengthMm : kRight;
     painter_->setPen(QPen(Qt::black, widthMm * dotsPerMm_));
     painter_->drawLine(QPointF(kLeft * dotsPerMm_, yMm * dotsPerMm_),
-                       QPointF(kRight * dotsPerMm_, yMm * dotsPerMm_));
+                       QPointF(right * dotsPerMm_, yMm * dotsPerMm_));
 }
 
 void ReportCanvas::Heading(const QString& text, double followingMm)

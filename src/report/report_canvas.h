@@ -44,8 +44,9 @@ public:
     double TextWidth(const QFont& font, const QString& text) const;
     // Draws `text` into `mm` (nothing while counting).
     void Text(const QRectF& mm, const QString& text, const QFont& font, int flags) const;
-    // A horizontal line across the text width at `yMm`.
-    void Rule(double yMm, double widthMm = 0.2) const;
+    // A horizontal line `widthMm` thick at `yMm`, from the left edge of the
+    // text for `lengthMm` (the whole text width when 0).
+    void Rule(double yMm, double widthMm = 0.2, double lengthMm = 0.0) const;
     // A heading at the cursor, kept on one page with the `followingMm` below it.
     void Heading(const QString& text, double followingMm);
 

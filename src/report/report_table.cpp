@@ -16,6 +16,14 @@ constexpr double kRowPaddingMm = 1.2;
 constexpr double kCellPaddingMm = 1.0;
 const QColor kShading{236, 236, 236};
 
+double TableWidth(const ReportTable& table)
+{
+    double width = 0.0;
+    for (const ReportColumn& column : table.columns)
+        width += column.widthMm;
+    return width;
+}
+
 int HeadLines(const ReportTable& table)
 {
     int lines = 1;
@@ -54,7 +62,7 @@ void DrawHead(ReportCanvas& canvas, const ReportTable& table, double lineHeight)
         }(),
         font, height, Qt::AlignBottom);
     canvas.Advance(height + 0.6);
-    canvas.Rule(canvas.Y() - 0.3, 0.25);
+    canvas.Rule(canvas.Y() - 0.3, 0.25, TableWidth(table));
 }
 
 }  // namespace
@@ -73,7 +81,7 @@ void DrawTable(ReportCanvas& canvas, const ReportTable& table)
             DrawHead(canvas, table, lineHeight);
         if (r % 2 == 1 && canvas.Painter()) {
             canvas.Painter()->fillRect(canvas.ToDevice(QRectF(ReportCanvas::kLeft, canvas.Y(),
-                                                              ReportCanvas::kWidth, rowHeight)),
+                                                              TableWidth(table), rowHeight)),
                                        kShading);
         }
         DrawRow(canvas, table, table.rows[r], font, rowHeight, Qt::AlignVCenter);
@@ -82,7 +90,7 @@ void DrawTable(ReportCanvas& canvas, const ReportTable& table)
     if (!table.closingRow.isEmpty()) {
         if (canvas.Reserve(rowHeight + 0.6))
             DrawHead(canvas, table, lineHeight);
-        canvas.Rule(canvas.Y() + 0.3, 0.25);
+        canvas.Rule(canvas.Y() + 0.3, 0.25, TableWidth(table));
         canvas.Advance(0.6);
         DrawRow(canvas, table, table.closingRow, ReportCanvas::Font(kTablePoints, true), rowHeight,
                 Qt::AlignVCenter);
