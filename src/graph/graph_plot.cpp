@@ -23,9 +23,9 @@ namespace gc = graph_constants;
 
 namespace {
 
-QPen CosmeticPen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
+QPen CosmeticPen(const QColor& colour, int width, Qt::PenStyle style)
 {
-    QPen pen(colour, 1, style);
+    QPen pen(colour, width, style);
     pen.setCosmetic(true);
     return pen;
 }
@@ -265,15 +265,53 @@ void CGraphPlot::Render()
     if (bitmap_.isNull())
         return;
     QPainter p(&bitmap_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    PlotArea area{0, 0, bitmap_.width(), bitmap_.height()};
-
     fontTenths_ = LabelFontTenths(bitmap_.width(), bitmap_.height());
+    Draw(p, bitmap_.size());
+}
+
+void CGraphPlot::RenderOnto(QPainter& painter, const QRect& target, const PlotPrintStyle& style)
+{
+    if (target.isEmpty() || painter.device() == nullptr)
+        return;
+    // What the bitmap's gestures read is kept and put back afterwards.
+    const PlotArea area = area_;
+    const LabelMeasures measures = measures_;
+    const AxisMapping mapping = mapping_;
+    const int tenths = fontTenths_;
+    fontTenths_ = style.fontTenths;
+    measures_ = {};
+    lineWidth_ = std::max(1, style.lineWidth);
+    curveWidth_ = std::max(1, style.curveWidth);
+
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), target.size()));
+    Draw(painter, target.size());
+    painter.restore();
+
+    area_ = area;
+    measures_ = measures;
+    mapping_ = mapping;
+    fontTenths_ = tenths;
+    lineWidth_ = 1;
+    curveWidth_ = 1;
+}
+
+QPen CGraphPlot::LinePen(const QColor& colour, Qt::PenStyle style) const
+{
+    return CosmeticPen(colour, lineWidth_, style);
+}
+
+void CGraphPlot::Draw(QPainter& p, QSize size)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    PlotArea area{0, 0, size.width(), size.height()};
+
     QFont font(settings_.fontFace);
     font.setPointSizeF(fontTenths_ / 10.0);
     p.setFont(font);
     p.setBackgroundMode(Qt::TransparentMode);
-    const QFontMetrics fm(font, &bitmap_);
+    const QFontMetrics fm(font, p.device());
 
     if (measures_.yLabelWidth == 0 && measures_.labelHeight == 0) {
         int widest = 0;
@@ -330,10 +368,10 @@ void CGraphPlot::DrawFrame(QPainter& p, PlotArea& area) const
             (style == FrameStyle::RaisedRing || style == FrameStyle::SunkenRing) && i >= width / 2;
         const QColor& light = inner ? gc::kFrameLight : outerLight;
         const QColor& dark = inner ? outerLight : outerDark;
-        p.setPen(CosmeticPen(light));
+        p.setPen(LinePen(light));
         p.drawLine(r.topLeft(), r.topRight());
         p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(CosmeticPen(dark));
+        p.setPen(LinePen(dark));
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomRight());
         r.adjust(1, 1, -1, -1);
@@ -353,7 +391,7 @@ void CGraphPlot::DrawXAxis(QPainter& p) const
     const GraphSettings& s = settings_;
     const int h2 = measures_.h2;
     const int y = m.PixelY(s.yMin);
-    p.setPen(CosmeticPen(s.axisColour));
+    p.setPen(LinePen(s.axisColour));
     p.drawLine(m.PixelX(s.xMin), y, m.PixelX(s.xMax), y);
     for (double v : TickValues(s.xMin, s.xMax, s.xMinorStep))
         p.drawLine(m.PixelX(v), y, m.PixelX(v), y + h2);
@@ -384,7 +422,7 @@ void CGraphPlot::DrawYAxis(QPainter& p) const
     const GraphSettings& s = settings_;
     const int cw = measures_.cw;
     const int x = m.PixelX(s.xMin);
-    p.setPen(CosmeticPen(s.axisColour));
+    p.setPen(LinePen(s.axisColour));
     p.drawLine(x, m.PixelY(s.yMin), x, m.PixelY(s.yMax));
     for (double v : TickValues(s.yMin, s.yMax, s.yMinorStep))
         p.drawLine(x, m.PixelY(v), x - cw, m.PixelY(v));
@@ -416,7 +454,7 @@ void CGraphPlot::DrawGrid(QPainter& p) const
 {
     const AxisMapping& m = mapping_;
     const GraphSettings& s = settings_;
-    p.setPen(CosmeticPen(s.axisColour, Qt::DotLine));
+    p.setPen(LinePen(s.axisColour, Qt::DotLine));
     for (double v : TickValues(s.xMin, s.xMax, s.xMajorStep, false))
         p.drawLine(m.PixelX(v), m.PixelY(s.yMin), m.PixelX(v), m.PixelY(s.yMax));
     for (double v : TickValues(s.yMin, s.yMax, s.yMajorStep, false))
@@ -427,7 +465,7 @@ void CGraphPlot::DrawLimitLines(QPainter& p) const
 {
     const AxisMapping& m = mapping_;
     const GraphSettings& s = settings_;
-    p.setPen(CosmeticPen(gc::kLimitLineColour, Qt::DashLine));
+    p.setPen(LinePen(gc::kLimitLineColour, Qt::DashLine));
     for (double y : limitLines_) {
         if (y >= s.yMin && y <= s.yMax)
             p.drawLine(m.PixelX(s.xMin), m.PixelY(y), m.PixelX(s.xMax), m.PixelY(y));
@@ -443,11 +481,11 @@ void CGraphPlot::DrawEventsAndMarker(QPainter& p) const
         if (x >= s.xMin && x <= s.xMax)
             p.drawLine(m.PixelX(x), m.PixelY(s.yMin), m.PixelX(x), m.PixelY(s.yMax));
     };
-    p.setPen(CosmeticPen(s.eventColour));
+    p.setPen(LinePen(s.eventColour));
     for (double e : events_)
         vertical(e);
     if (markerShown_) {
-        p.setPen(CosmeticPen(gc::kMarkerColour));
+        p.setPen(LinePen(gc::kMarkerColour));
         vertical(markerTimeMs_);
     }
 }
@@ -474,7 +512,7 @@ void CGraphPlot::DrawCurves(QPainter& p)
             FullCurvePoints(table_, series.column, firstRow_, mapping_, points_);
         if (points_.empty())
             continue;
-        p.setPen(CosmeticPen(series.colour));
+        p.setPen(CosmeticPen(series.colour, curveWidth_, Qt::SolidLine));
         p.drawPolyline(points_.data(), static_cast<int>(points_.size()));
     }
     p.setClipping(false);

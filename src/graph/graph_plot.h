@@ -11,6 +11,7 @@
 #include "graph/plot_layout.h"
 
 #include <QImage>
+#include <QPen>
 #include <QRect>
 
 #include <cstdint>
@@ -20,6 +21,14 @@
 class QPainter;
 
 namespace veltrin {
+
+// How RenderOnto draws for paper or a PDF file: the label font size, and the
+// widths of the lines and of the curves in pixels of the target device.
+struct PlotPrintStyle {
+    int fontTenths = 70;
+    int lineWidth = 1;
+    int curveWidth = 1;
+};
 
 class CGraphPlot {
 public:
@@ -67,6 +76,11 @@ public:
     // Renders if needed; null image before the first ApplySettings.
     const QImage& GetBitmap();
     void MarkDirty() { dirty_ = true; }
+    // Draws the plot into `target` (in pixels of the painter's device, at its
+    // resolution) as the bitmap shows it at that size, sharp on paper and in
+    // vector output. The bitmap and the layout that the gestures read are left
+    // as they were.
+    void RenderOnto(QPainter& painter, const QRect& target, const PlotPrintStyle& style);
     bool IsDirty() const { return dirty_; }
 
     // Axis values of the first and last row; both 0 without rows.
@@ -95,6 +109,9 @@ public:
 private:
     void RecomputeViewWindow();
     void Render();
+    // Draws everything into a device area of `size` pixels at the origin of `p`.
+    void Draw(QPainter& p, QSize size);
+    QPen LinePen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) const;
     void DrawFrame(QPainter& p, PlotArea& area) const;
     void DrawXAxis(QPainter& p) const;
     void DrawYAxis(QPainter& p) const;
@@ -125,6 +142,8 @@ private:
     bool inCallback_ = false;
     bool reduceCurves_ = true;
     std::vector<QPoint> points_;
+    int lineWidth_ = 1;  // pen widths: 1 except while RenderOnto draws
+    int curveWidth_ = 1;
 };
 
 }  // namespace veltrin

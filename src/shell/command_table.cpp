@@ -40,6 +40,14 @@ constexpr std::array kCommands{
     CommandEntry{ShiftRight, "", "Nacht rechts schieben", ":/toolbar/shift_right.png"},
     CommandEntry{ShiftLeft, "", "Nach links schieben", ":/toolbar/shift_left.png"},
     CommandEntry{FullView, "", "Vollansicht", ":/toolbar/full_view.png"},
+    CommandEntry{FlightReportPdf, "Flugbericht als PDF…",
+                 "Schreibt den Bericht des gezeigten Starts als PDF-Datei.\nFlugbericht als PDF",
+                 ""},
+    CommandEntry{PrintFlightReport, "Flugbericht drucken…",
+                 "Druckt den Bericht des gezeigten Starts.\nFlugbericht drucken", ""},
+    CommandEntry{
+        LogbookReportPdf, "Flugbuch-Bericht als PDF…",
+        "Schreibt das Flugbuch der geladenen Karte als PDF-Datei.\nFlugbuch-Bericht als PDF", ""},
 };
 
 }  // namespace

@@ -32,6 +32,9 @@ enum class Command : int {
     ShiftRight = 32792,
     ShiftLeft = 32793,
     FullView = 32794,
+    FlightReportPdf = 33200,
+    PrintFlightReport = 33201,
+    LogbookReportPdf = 33202,
 };
 
 // The number a command carries in its action's data.

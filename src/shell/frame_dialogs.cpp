@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace veltrin {
 
@@ -29,6 +30,23 @@ std::optional<QString> DesktopDialogs::SaveKmlPath(QWidget* parent, const QStrin
                                                    bool& extended)
 {
     return AskKmlExportPath(parent, proposedPath, extended);
+}
+
+std::optional<QString> DesktopDialogs::SavePdfPath(QWidget* parent, const QString& title,
+                                                   const QString& proposedPath)
+{
+    QFileDialog dialog(parent, title, proposedPath, QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+bool DesktopDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void DesktopDialogs::ShowError(QWidget* parent, const QString& text)

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace veltrin {
@@ -27,6 +28,12 @@ public:
     virtual std::optional<QString> SaveKmlPath(QWidget* parent, const QString& proposedPath,
                                                bool& extended) = 0;
 
+    // Asks for the PDF file of a report under `title`; nullopt on cancel.
+    virtual std::optional<QString> SavePdfPath(QWidget* parent, const QString& title,
+                                               const QString& proposedPath) = 0;
+    // Lets the user choose and set up `printer`; false on cancel.
+    virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+
     // Shows a stop message with the application's caption.
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
 };
@@ -39,6 +46,9 @@ public:
     std::optional<QString> SaveCsvPath(QWidget* parent, const QString& proposedPath) override;
     std::optional<QString> SaveKmlPath(QWidget* parent, const QString& proposedPath,
                                        bool& extended) override;
+    std::optional<QString> SavePdfPath(QWidget* parent, const QString& title,
+                                       const QString& proposedPath) override;
+    bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     void ShowError(QWidget* parent, const QString& text) override;
 };
 

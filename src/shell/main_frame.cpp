@@ -214,6 +214,7 @@ void CMainFrame::createActions()
     connect(AddCommand(Command::ShiftRight), &QAction::triggered, this,
             [this] { ShiftTimeAxis(true); });
     connect(AddCommand(Command::FullView), &QAction::triggered, this, &CMainFrame::FullView);
+    createReportActions();
 }
 
 void CMainFrame::createMenus()
@@ -222,6 +223,10 @@ void CMainFrame::createMenus()
     file->addAction(Action(Command::LoadDirectory));
     file->addSeparator();
     file->addAction(Action(Command::ConfigureLogger));
+    file->addSeparator();
+    file->addAction(Action(Command::FlightReportPdf));
+    file->addAction(Action(Command::PrintFlightReport));
+    file->addAction(Action(Command::LogbookReportPdf));
     file->addSeparator();
     file->addAction(Action(Command::Exit));
 
@@ -438,6 +443,7 @@ void CMainFrame::UpdateMenus()
         Action(id)->setEnabled(graphShown);
 
     windowMenu_->menuAction()->setVisible(active != nullptr);
+    UpdateReportCommands();
     UpdateTitle();
 }
 

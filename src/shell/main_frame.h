@@ -84,6 +84,14 @@ public:
     void OnExportCsv();
     void OnExportKml();
 
+    // Reports: of the shown start as PDF and on paper; the logbook of the
+    // loaded card's starts from `fromDay` to `toDay` (UTC midnights, open ends
+    // without) as PDF.
+    void OnFlightReportPdf();
+    void OnPrintFlightReport();
+    void OnLogbookReportPdf(std::optional<CalendarSeconds> fromDay = std::nullopt,
+                            std::optional<CalendarSeconds> toDay = std::nullopt);
+
     // Sets the message pane and repaints the status bar at once.
     void SetStatusText(const QString& text);
     QString StatusText() const;
@@ -133,6 +141,8 @@ private:
     void createStatusBar();
     void createStartList();
     void createGraphWindows();
+    void createReportActions();
+    void UpdateReportCommands();
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();

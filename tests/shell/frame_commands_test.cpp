@@ -64,7 +64,8 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
     EXPECT_EQ(MenuBarLayout(),
               (QStringList{
                   QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | - | "
-                                 "&Beenden"),
+                                 "Flugbericht als PDF… | Flugbericht drucken… | "
+                                 "Flugbuch-Bericht als PDF… | - | &Beenden"),
                   QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | - | "
                                  "Beschleunigung | Höhe | Geschwindigkeit"),
                   QStringLiteral("Export: Excel CSV | KML"),

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
@@ -129,6 +130,22 @@ std::optional<QString> ScriptedDialogs::SaveKmlPath(QWidget*, const QString& pro
     if (answer && extendedAnswer)
         extended = *extendedAnswer;
     return answer;
+}
+
+std::optional<QString> ScriptedDialogs::SavePdfPath(QWidget*, const QString& title,
+                                                    const QString& proposedPath)
+{
+    lastSaveTitle = title;
+    return NextSave(proposedPath);
+}
+
+bool ScriptedDialogs::SetUpPrinter(QWidget*, QPrinter& printer)
+{
+    if (printerFile.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printerFile);
+    return true;
 }
 
 void ScriptedDialogs::ShowError(QWidget*, const QString& text)

@@ -47,11 +47,17 @@ public:
     bool lastExtendedShown = false;
     int browseCount = 0;
     QString lastBrowseStart;
+    QString lastSaveTitle;
+    QString printerFile;
 
     std::optional<QString> BrowseFolder(QWidget*, const QString&, const QString& start) override;
     std::optional<QString> SaveCsvPath(QWidget*, const QString& proposedPath) override;
     std::optional<QString> SaveKmlPath(QWidget*, const QString& proposedPath,
                                        bool& extended) override;
+    std::optional<QString> SavePdfPath(QWidget*, const QString& title,
+                                       const QString& proposedPath) override;
+    // Prints into the PDF file `printerFile`; an empty name cancels.
+    bool SetUpPrinter(QWidget*, QPrinter& printer) override;
     void ShowError(QWidget*, const QString& text) override;
 
 private:

@@ -8,6 +8,7 @@
 #include "export/proposed_name.h"
 #include "export/start_export.h"
 #include "logbook.h"
+#include "report_command.h"
 
 #include <deque>
 #include <filesystem>
@@ -339,11 +340,13 @@ const char* HelpText()
 
 int RunExportTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
+    if (IsReportCommand(arguments))
+        return RunReport(arguments, out, err);
     std::optional<CommandLine> line = Parse(arguments, err);
     if (!line)
         return kExitUsage;
     if (line->help) {
-        out << kHelp;
+        out << kHelp << ReportHelpText();
         return kExitOk;
     }
     if (line->command.empty())
