@@ -187,6 +187,17 @@ TEST_F(EventListTool, BuiltProgramWritesTheSameFilesUnderAGermanLocaleAndInTokyo
     EXPECT_EQ(ReadFile(dir_ / "exceedances.csv"), ExceedanceRows());
 }
 
+TEST_F(EventListTool, RegressionShortListToAFullStdoutExitedWithZero)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    const std::string command = std::string(VELTRIN_EXPORT_TOOL) + " events '" + card_.string() +
+                                "' >/dev/full 2>'" + (dir_ / "err").string() + "'";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1);
+    EXPECT_NE(ReadFile(dir_ / "err").find("Die Ausgabe konnte nicht geschrieben werden."),
+              std::string::npos);
+}
+
 TEST_F(EventListTool, UnreadableFolderEntryIsReportedTheRestWritten)
 {
     fs::create_symlink("S170000", card_ / "D120826" / "S170000");  // a link to itself

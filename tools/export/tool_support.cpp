@@ -138,7 +138,10 @@ StreamOutput::~StreamOutput()
 
 bool StreamOutput::Deliver(const char* data, std::size_t size)
 {
+    // Flushed at once, so that a full disk shows here and not after the
+    // exit status has been decided.
     out_.write(data, static_cast<std::streamsize>(size));
+    out_.flush();
     return static_cast<bool>(out_);
 }
 
