@@ -171,6 +171,40 @@ TEST_F(ExportToolTest, AllNamesASecondStartOfTheSameMinuteWithSuffixTwo)
     EXPECT_NE(logbook.find("27.08.2012;09:00:00;;;0,00;0,00;0,0;0,0;0;"), std::string::npos);
 }
 
+TEST_F(ExportToolTest, LogbookWithoutLimitsKeepsItsColumns)
+{
+    const fs::path out = dir_ / "export";
+    ASSERT_EQ(Tool({"all", card_.string(), out.string()}).status, 0);
+    const std::string day = (card_ / "d120826").string();
+    EXPECT_EQ(ReadFile(out / "logbook.csv"),
+              "Date;Start;Landing;Duration;MinAccZ;MaxAccZ;MaxIAS;MaxAltitude;Events;File\r\n"
+              "26.08.2012;14:35:02;15:30:12;0:55:10;-0,45;2,51;101,5;530,0;1;" +
+                  day + "/s143502.log\r\n" +
+                  "26.08.2012;14:35:59;15:30:12;0:54:13;-0,45;2,51;101,5;530,0;1;" + day +
+                  "/S143559.LOG\r\n" + "27.08.2012;09:00:00;;;0,00;0,00;0,0;0,0;0;" +
+                  (card_ / "D120827" / "S090000").string() + "\r\n");
+}
+
+TEST_F(ExportToolTest, LogbookWithLimitsCountsExceedancesAfterTheEvents)
+{
+    // The sample file's second sample is beyond +g, its third beyond -g and IAS.
+    const fs::path out = dir_ / "export";
+    const ToolRun run = Tool({"all", "--limits=-0.4,2.5,100", card_.string(), out.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string logbook = ReadFile(out / "logbook.csv");
+    const std::string first =
+        "Date;Start;Landing;Duration;MinAccZ;MaxAccZ;MaxIAS;MaxAltitude;Events;Exceedances;"
+        "File\r\n"
+        "26.08.2012;14:35:02;15:30:12;0:55:10;-0,45;2,51;101,5;530,0;1;3;" +
+        (card_ / "d120826" / "s143502.log").string() + "\r\n";
+    EXPECT_EQ(logbook.substr(0, first.size()), first);
+    EXPECT_NE(logbook.find("27.08.2012;09:00:00;;;0,00;0,00;0,0;0,0;0;0;"), std::string::npos);
+    // The exports beside the logbook are those without limits.
+    ASSERT_EQ(Tool({"all", card_.string(), (dir_ / "plain").string()}).status, 0);
+    EXPECT_EQ(ReadFile(out / "vlt_20120826_1435.csv"),
+              ReadFile(dir_ / "plain" / "vlt_20120826_1435.csv"));
+}
+
 TEST_F(ExportToolTest, RegressionUnreadableFoldersSkippedWithoutAWord)
 {
     // A day folder that cannot be read (a looping link stops root too): told

@@ -330,5 +330,78 @@ TEST(SimCardPlan, StartsNeitherOverlapNorLeaveTheirDay)
     EXPECT_TRUE(hasLong);
 }
 
+TEST(SimCardPlan, ThousandStartsOverManyDaysOfRealisticLength)
+{
+    CardOptions options;
+    options.seed = 4;
+    options.starts = 1000;
+    options.days = 200;
+    options.minMinutes = 10.0;
+    options.maxMinutes = 120.0;
+    std::string error;
+    const auto plan = sim::PlanCard(options, error);
+    ASSERT_EQ(plan.size(), 1000U) << error;
+    std::vector<std::string> days;
+    for (std::size_t i = 0; i < plan.size(); ++i) {
+        const auto& settings = plan[i].settings;
+        SCOPED_TRACE(plan[i].dayDirectory + "/" + plan[i].fileName);
+        EXPECT_GE(settings.flight.durationS, 600.0);
+        EXPECT_LE(settings.flight.durationS, 7200.0);
+        EXPECT_TRUE(settings.flight.rateHz == 10 || settings.flight.rateHz == 20 ||
+                    settings.flight.rateHz == 25);
+        if (i > 0) {
+            const auto& previous = plan[i - 1].settings;
+            EXPECT_GT(settings.startTime,
+                      previous.startTime + static_cast<CalendarSeconds>(previous.flight.durationS));
+        }
+        if (days.empty() || days.back() != plan[i].dayDirectory) {
+            days.push_back(plan[i].dayDirectory);
+        }
+    }
+    EXPECT_EQ(days.size(), 200U);  // five starts on each flying day
+    // Flying days lie one to five days apart.
+    const auto span = plan.back().settings.startTime - plan.front().settings.startTime;
+    EXPECT_GT(span, 199 * 86400);
+    EXPECT_LT(span, 5 * 200 * 86400);
+}
+
+TEST(SimCardFiles, SeveralThreadsWriteTheSameBytesAsOne)
+{
+    // More days and starts than a card could have before; short starts at 1 Hz.
+    CardOptions options = SmallCard(21);
+    options.days = 70;
+    options.starts = 140;
+    options.minMinutes = 7.0;
+    options.maxMinutes = 8.0;
+    options.rateHz = 1;
+    options.recorder.positiveLoadLimit = 2.0;  // so that most starts have events
+    TempDir one;
+    TempDir three;
+    options.threads = 1;
+    const CardResult inTurn = sim::WriteCard(one.path(), options);
+    options.threads = 3;
+    const CardResult atOnce = sim::WriteCard(three.path(), options);
+    ASSERT_TRUE(inTurn.ok) << inTurn.error;
+    ASSERT_TRUE(atOnce.ok) << atOnce.error;
+    EXPECT_EQ(atOnce.bytes, inTurn.bytes);
+    ASSERT_EQ(atOnce.events.size(), inTurn.events.size());
+    EXPECT_GT(inTurn.events.size(), 140U);
+    for (std::size_t i = 0; i < atOnce.events.size(); ++i) {
+        EXPECT_EQ(atOnce.events[i].number, static_cast<int>(i) + 1);
+    }
+    const auto filesOne = test::FilesBelow(one.path());
+    const auto filesThree = test::FilesBelow(three.path());
+    ASSERT_EQ(filesOne.size(), 140U + 2U);
+    ASSERT_EQ(filesThree.size(), filesOne.size());
+    for (std::size_t i = 0; i < filesOne.size(); ++i) {
+        ASSERT_EQ(filesThree[i].lexically_relative(three.path()),
+                  filesOne[i].lexically_relative(one.path()));
+        EXPECT_TRUE(test::ReadBytes(filesThree[i]) == test::ReadBytes(filesOne[i])) << filesOne[i];
+    }
+    Recording recording;
+    LoadDirectory(three.path() / "VELT", recording);
+    EXPECT_EQ(recording.size(), 140U);
+}
+
 }  // namespace
 }  // namespace veltrin

@@ -1,6 +1,6 @@
 #pragma once
-// The commands of veltrin-export: list, csv, kml and all. Kept apart from
-// main() so that they can be run in-process.
+// The entry point of veltrin-export and its exit statuses, kept apart from
+// main() so that the commands (see commands.h) can be run in-process.
 
 #include <ostream>
 #include <string>

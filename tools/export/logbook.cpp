@@ -21,6 +21,8 @@ void AppendDuration(std::string& row, CalendarSeconds seconds)
     AppendInt(row, seconds % 60, 2, true);
 }
 
+}  // namespace
+
 void AppendFileField(std::string& row, const std::string& path)
 {
     if (path.find_first_of(";\"\r\n") == std::string::npos) {
@@ -36,9 +38,7 @@ void AppendFileField(std::string& row, const std::string& path)
     row += '"';
 }
 
-}  // namespace
-
-std::string LogbookRow(const StartRecord& start)
+std::string LogbookRow(const StartRecord& start, std::optional<std::size_t> exceedances)
 {
     std::string row = DayText(start.startTime);
     row += ';';
@@ -63,13 +63,17 @@ std::string LogbookRow(const StartRecord& start)
               static_cast<long long>(std::count_if(start.samples.begin(), start.samples.end(),
                                                    [](const Sample& s) { return s.eventMark; })));
     row += ';';
+    if (exceedances) {
+        AppendInt(row, static_cast<long long>(*exceedances));
+        row += ';';
+    }
     AppendFileField(row, start.path.string());
     return row;
 }
 
-void WriteLogbook(const std::vector<std::string>& rows, OutputBuffer& out)
+void WriteLogbook(const std::vector<std::string>& rows, OutputBuffer& out, bool withExceedances)
 {
-    out.Write(kLogbookHeader);
+    out.Write(withExceedances ? kLogbookHeaderWithExceedances : kLogbookHeader);
     out.Write(export_constants::kLineEnd);
     for (const std::string& row : rows) {
         out.Write(row);

@@ -6,6 +6,7 @@
 #include "data/start_reader.h"
 #include "export/data_file_start.h"
 #include "export_commands.h"
+#include "limits_option.h"
 #include "report/flight_report.h"
 #include "report/logbook_report.h"
 #include "report/report_texts.h"
@@ -26,7 +27,6 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kProgram = "veltrin-export";
 constexpr std::string_view kCommand = "report";
-constexpr std::string_view kLimitsOption = "--limits=";
 
 const char kReportHelp[] =
     "\n"
@@ -76,32 +76,6 @@ std::string WithReason(std::string_view text, std::error_code reason)
     return message + ".";
 }
 
-// "NEG,POS,VNE" with decimal points; nullopt unless three numbers that make
-// usable limits.
-std::optional<AircraftLimits> ParseLimits(std::string_view text)
-{
-    double values[3] = {};
-    const char* p = text.data();
-    const char* end = text.data() + text.size();
-    for (int i = 0; i < 3; ++i) {
-        const auto [next, error] = std::from_chars(p, end, values[i]);
-        if (error != std::errc() || next == p)
-            return std::nullopt;
-        p = next;
-        if (i < 2) {
-            if (p == end || *p != ',')
-                return std::nullopt;
-            ++p;
-        }
-    }
-    if (p != end)
-        return std::nullopt;
-    const AircraftLimits limits{values[0], values[1], values[2]};
-    if (!LimitsAreUsable(limits))
-        return std::nullopt;
-    return limits;
-}
-
 // Takes the value of --from or --to, given as "--from DATE" or "--from=DATE".
 bool TakeDate(const std::vector<std::string>& arguments, std::size_t& i, std::string_view name,
               std::optional<CalendarSeconds>& day, std::ostream& err)
@@ -138,11 +112,17 @@ std::optional<ReportLine> Parse(const std::vector<std::string>& arguments, std::
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             line.help = true;
-        } else if (argument.starts_with(kLimitsOption)) {
-            line.limits = ParseLimits(std::string_view(argument).substr(kLimitsOption.size()));
+        } else if (IsOption(argument, kLimitsOption)) {
+            std::string value;
+            if (argument.size() > kLimitsOption.size()) {
+                value = argument.substr(kLimitsOption.size() + 1);
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            }
+            std::string error;
+            line.limits = ParseLimits(value, error);
             if (!line.limits) {
-                UsageError(err, "ungültige Grenzwerte " + argument +
-                                    " (erwartet --limits=NEG,POS,VNE, z. B. -3.5,5.5,250)");
+                UsageError(err, error);
                 return std::nullopt;
             }
         } else if (IsOption(argument, "--from")) {

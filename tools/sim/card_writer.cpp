@@ -7,8 +7,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <system_error>
+#include <thread>
 
 namespace veltrin::sim {
 namespace {
@@ -23,6 +27,8 @@ constexpr double kNightMaximumSeconds = 3.0 * 3600.0;
 constexpr std::array<int, 5> kRates = {10, 10, 10, 20, 25};
 constexpr double kRunwayWest = 252.0;
 constexpr double kRunwayEast = 72.0;
+constexpr int kMaxDays = 3650;  // flying days; the card spans up to five times as many
+constexpr int kMaxStarts = 20000;
 
 std::string TwoDigits(int value)
 {
@@ -84,6 +90,78 @@ bool WriteEventFile(const std::filesystem::path& path, const std::vector<Recorde
     return out.Commit();
 }
 
+// Writes the planned starts one after the other. False, with the error set,
+// when a start cannot be written.
+bool WriteStartsInTurn(const std::filesystem::path& base, const RecorderSetup& recorder,
+                       CardResult& result)
+{
+    int nextEvent = 1;
+    for (auto& start : result.starts) {
+        const auto file = base / start.dayDirectory / start.fileName;
+        start.settings.firstEventNumber = nextEvent;
+        StartResult written = WriteStart(file, start.settings, recorder);
+        if (!written.written) {
+            result.error = "cannot write " + file.string();
+            return false;
+        }
+        nextEvent += static_cast<int>(written.events.size());
+        result.written.push_back(std::move(written));
+    }
+    return true;
+}
+
+// Makes the planned starts on `threads` threads, each in memory; a start's
+// first event number is taken in plan order, then its file written. Holds at
+// most one start per thread in memory. False, with the error of the first
+// start that could not be written, when any could not.
+bool WriteStartsAtOnce(const std::filesystem::path& base, const RecorderSetup& recorder,
+                       unsigned threads, CardResult& result)
+{
+    const std::size_t count = result.starts.size();
+    result.written.assign(count, StartResult{});
+    std::atomic<std::size_t> next{0};
+    std::mutex mutex;
+    std::condition_variable turnTaken;
+    std::size_t turn = 0;  // the start whose first event number is due
+    int nextEvent = 1;
+    std::size_t firstFailed = count;
+
+    const auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++) {
+            auto& start = result.starts[i];
+            const RenderedStart rendered = RenderStart(start.settings, recorder);
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                turnTaken.wait(lock, [&] { return turn == i; });
+                start.settings.firstEventNumber = nextEvent;
+                nextEvent += static_cast<int>(rendered.result.events.size());
+                ++turn;
+            }
+            turnTaken.notify_all();
+            StartResult written = WriteRenderedStart(base / start.dayDirectory / start.fileName,
+                                                     rendered, start.settings.firstEventNumber);
+            if (!written.written) {
+                const std::lock_guard<std::mutex> lock(mutex);
+                firstFailed = std::min(firstFailed, i);
+            }
+            result.written[i] = std::move(written);
+        }
+    };
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < std::min<std::size_t>(threads, count); ++t) {
+        workers.emplace_back(work);
+    }
+    for (auto& worker : workers) {
+        worker.join();
+    }
+    if (firstFailed < count) {
+        const auto& start = result.starts[firstFailed];
+        result.error = "cannot write " + (base / start.dayDirectory / start.fileName).string();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string EventLogLine(const RecordedEvent& event)
@@ -114,8 +192,8 @@ std::string EventLogLine(const RecordedEvent& event)
 
 std::vector<PlannedStart> PlanCard(const CardOptions& o, std::string& error)
 {
-    if (o.days < 1 || o.days > 60 || o.starts < 1 || o.starts > 500) {
-        error = "days must be 1 to 60 and starts 1 to 500";
+    if (o.days < 1 || o.days > kMaxDays || o.starts < 1 || o.starts > kMaxStarts) {
+        error = "days must be 1 to 3650 and starts 1 to 20000";
         return {};
     }
     if (o.minMinutes * 60.0 < kMinimumFlightSeconds || o.maxMinutes < o.minMinutes ||
@@ -264,30 +342,31 @@ CardResult WriteCard(const std::filesystem::path& dir, const CardOptions& option
         return result;
     }
 
-    int nextEvent = 1;
-    std::size_t lastWithEvents = 0;
-    bool anyEvents = false;
-    for (auto& start : result.starts) {
+    for (const auto& start : result.starts) {
         const auto dayDir = base / start.dayDirectory;
         std::filesystem::create_directories(dayDir, ec);
         if (ec) {
             result.error = "cannot create " + dayDir.string() + ": " + ec.message();
             return result;
         }
-        start.settings.firstEventNumber = nextEvent;
-        StartResult written = WriteStart(dayDir / start.fileName, start.settings, options.recorder);
-        if (!written.written) {
-            result.error = "cannot write " + (dayDir / start.fileName).string();
-            return result;
-        }
-        nextEvent += static_cast<int>(written.events.size());
+    }
+    const unsigned threads =
+        options.threads != 0 ? options.threads : std::max(1U, std::thread::hardware_concurrency());
+    if (!(threads > 1 ? WriteStartsAtOnce(base, options.recorder, threads, result)
+                      : WriteStartsInTurn(base, options.recorder, result))) {
+        return result;
+    }
+
+    std::size_t lastWithEvents = 0;
+    bool anyEvents = false;
+    for (std::size_t i = 0; i < result.written.size(); ++i) {
+        const auto& written = result.written[i];
         result.bytes += written.bytes;
         if (!written.events.empty()) {
-            lastWithEvents = result.written.size();
+            lastWithEvents = i;
             anyEvents = true;
         }
         result.events.insert(result.events.end(), written.events.begin(), written.events.end());
-        result.written.push_back(std::move(written));
     }
 
     // EVENTS.LOG holds every event; LASTEV.LOG those of the latest start that had any.

@@ -24,6 +24,7 @@ struct CardOptions {
     int rateHz = 0;                // 0: each start records at 10 to 25 Hz
     double longFlightHours = 0.0;  // > 0: one start of the last day lasts this long
     bool nightFlights = true;      // a start landing after midnight UTC, then one in hour 0
+    unsigned threads = 0;          // starts made at once; 0: one per core. Same bytes for any.
     RecorderSetup recorder;
 };
 
@@ -47,7 +48,9 @@ struct CardResult {
 // when the options are out of range or the starts do not fit into the days.
 std::vector<PlannedStart> PlanCard(const CardOptions& options, std::string& error);
 
-// Writes the card below `dir`/VELT, which must not hold a card yet.
+// Writes the card below `dir`/VELT, which must not hold a card yet. With more
+// than one thread, each start is made in memory and written once the numbers
+// of the events before it are known.
 CardResult WriteCard(const std::filesystem::path& dir, const CardOptions& options);
 
 // The event file line of `event` without its line end: "d.m.yyyy h:mm:ss …*hh".

@@ -2,6 +2,7 @@
 //
 //   veltrin-sim card DIR [--seed N] [--days N] [--starts N] [--date YYYY-MM-DD]
 //                        [--minutes MIN-MAX] [--rate-hz HZ] [--hours H] [--no-night]
+//                        [--threads N]
 //   veltrin-sim flight FILE --samples N [--seed N] [--rate-hz HZ] [--date YYYY-MM-DD]
 
 #include "data/calendar.h"
@@ -24,7 +25,10 @@ constexpr const char* kUsage =
     "usage:\n"
     "  veltrin-sim card DIR [--seed N] [--days N] [--starts N] [--date YYYY-MM-DD]\n"
     "                       [--minutes MIN-MAX] [--rate-hz HZ] [--hours H] [--no-night]\n"
-    "      writes DIR/VELT with day directories, data files, EVENTS.LOG and LASTEV.LOG\n"
+    "                       [--threads N]\n"
+    "      writes DIR/VELT with day directories, data files, EVENTS.LOG and LASTEV.LOG;\n"
+    "      --starts up to 20000 over --days up to 3650 flying days (1 to 5 days apart),\n"
+    "      N threads making starts at once (default one per core; the same bytes)\n"
     "  veltrin-sim flight FILE --samples N [--seed N] [--rate-hz HZ] [--date YYYY-MM-DD]\n"
     "      writes one long start of N \"$VLTDR\" samples\n";
 
@@ -129,6 +133,9 @@ int RunCard(int argc, char** argv)
                 ok = ParseNumber(value, options.rateHz);
             } else if (arg == "--hours") {
                 ok = ParseNumber(value, options.longFlightHours);
+            } else if (arg == "--threads") {
+                ok = ParseNumber(value, options.threads) && options.threads >= 1 &&
+                     options.threads <= 64;
             }
             return ok ? 2 : 0;
         });

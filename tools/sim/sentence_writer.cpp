@@ -145,6 +145,7 @@ bool OutputFile::Open(const std::filesystem::path& path)
     tempName += ".tmp";
     temp_ = path.parent_path() / tempName;
     file_ = std::fopen(temp_.c_str(), "wb");
+    holding_ = false;
     buffer_.clear();
     buffer_.reserve(kFileBuffer);
     bytes_ = 0;
@@ -152,9 +153,18 @@ bool OutputFile::Open(const std::filesystem::path& path)
     return file_ != nullptr;
 }
 
+void OutputFile::Hold()
+{
+    Discard();
+    holding_ = true;
+    buffer_.clear();
+    bytes_ = 0;
+    failed_ = false;
+}
+
 void OutputFile::Write(std::string_view text)
 {
-    if (buffer_.size() + text.size() > kFileBuffer) {
+    if (!holding_ && buffer_.size() + text.size() > kFileBuffer) {
         Flush();
     }
     buffer_.append(text);

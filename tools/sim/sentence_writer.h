@@ -40,6 +40,7 @@ private:
 
 // A file written through a 1 MiB buffer into "<dir>/.<name>.tmp" and renamed
 // to its name by Commit. An uncommitted file is removed on destruction.
+// Opened with Hold instead, it keeps every byte in memory and writes no file.
 class OutputFile {
 public:
     OutputFile() = default;
@@ -49,7 +50,10 @@ public:
 
     // False when the temporary file cannot be created.
     bool Open(const std::filesystem::path& path);
+    // Keeps what is written from now on in memory; Held() gives it.
+    void Hold();
     void Write(std::string_view text);
+    std::string& Held() { return buffer_; }
     // False when any write, the close or the rename failed.
     bool Commit();
     std::uint64_t BytesWritten() const { return bytes_; }
@@ -64,6 +68,7 @@ private:
     std::string buffer_;
     std::uint64_t bytes_ = 0;
     bool failed_ = false;
+    bool holding_ = false;
 };
 
 }  // namespace veltrin::sim

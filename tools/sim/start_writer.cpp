@@ -58,6 +58,14 @@ double LimitOf(EventType type, const RecorderSetup& setup)
     return 0.0;
 }
 
+void BuildEventLine(SentenceBuilder& b, const RecordedEvent& event)
+{
+    const auto civil = BreakDownUtc(event.time).value_or(CivilTime{});
+    b.Start("$VLTEV").Int(event.number).Int(static_cast<int>(event.type));
+    b.Int(civil.day).Int(civil.month).Int(civil.year).Int(civil.hour).Int(civil.minute);
+    b.Int(civil.second).Fixed(event.peak, 2).Fixed(event.limit, 2);
+}
+
 class StartRecorder {
 public:
     StartRecorder(const StartSettings& settings, const RecorderSetup& setup, OutputFile& out)
@@ -126,6 +134,9 @@ public:
         return result_;
     }
 
+    // Where each event line began, counted in bytes written.
+    std::vector<std::size_t>& EventLines() { return eventLines_; }
+
 private:
     struct OpenRun {
         EventType type;
@@ -163,10 +174,8 @@ private:
         event.altitude = run_->altitude;
         run_.reset();
 
-        const auto civil = BreakDownUtc(event.time).value_or(CivilTime{});
-        b_.Start("$VLTEV").Int(event.number).Int(static_cast<int>(event.type));
-        b_.Int(civil.day).Int(civil.month).Int(civil.year).Int(civil.hour).Int(civil.minute);
-        b_.Int(civil.second).Fixed(event.peak, 2).Fixed(event.limit, 2);
+        eventLines_.push_back(static_cast<std::size_t>(out_.BytesWritten()));
+        BuildEventLine(b_, event);
         out_.Write(b_.Finish());
         result_.events.push_back(event);
     }
@@ -229,6 +238,7 @@ private:
     SentenceBuilder b_;
     StartResult result_;
     std::optional<OpenRun> run_;
+    std::vector<std::size_t> eventLines_;
     std::int64_t bootMs_ = 0;
     std::int64_t lastMs_ = 0;
     double supply_ = 12.6;
@@ -252,6 +262,45 @@ StartResult WriteStart(const std::filesystem::path& file, const StartSettings& s
         return {};
     }
     StartResult result = StartRecorder(settings, setup, out).Run();
+    result.bytes = out.BytesWritten();
+    result.written = out.Commit();
+    return result;
+}
+
+RenderedStart RenderStart(const StartSettings& settings, const RecorderSetup& setup)
+{
+    OutputFile out;
+    out.Hold();
+    StartRecorder recorder(settings, setup, out);
+    RenderedStart rendered;
+    rendered.result = recorder.Run();
+    rendered.result.written = false;
+    rendered.eventLines = std::move(recorder.EventLines());
+    rendered.bytes = std::move(out.Held());
+    return rendered;
+}
+
+StartResult WriteRenderedStart(const std::filesystem::path& file, const RenderedStart& rendered,
+                               int firstEventNumber)
+{
+    StartResult result = rendered.result;
+    OutputFile out;
+    if (!out.Open(file)) {
+        return {};
+    }
+    const std::string_view bytes = rendered.bytes;
+    SentenceBuilder b;
+    std::size_t from = 0;
+    for (std::size_t k = 0; k < rendered.eventLines.size(); ++k) {
+        const std::size_t line = rendered.eventLines[k];
+        out.Write(bytes.substr(from, line - from));
+        RecordedEvent& event = result.events[k];
+        event.number = firstEventNumber + static_cast<int>(k);
+        BuildEventLine(b, event);
+        out.Write(b.Finish());
+        from = bytes.find('\n', line) + 1;
+    }
+    out.Write(bytes.substr(from));
     result.bytes = out.BytesWritten();
     result.written = out.Commit();
     return result;

@@ -60,4 +60,21 @@ long long SamplesFor(double seconds, int rateHz);
 StartResult WriteStart(const std::filesystem::path& file, const StartSettings& settings,
                        const RecorderSetup& setup);
 
+// A start's data file made in memory, so that starts can be made on several
+// threads before the numbers of their events are known.
+struct RenderedStart {
+    std::string bytes;
+    std::vector<std::size_t> eventLines;  // where each "$VLTEV" line begins in `bytes`
+    StartResult result;                   // `written` false and `bytes` 0 until written
+};
+
+// The data file that WriteStart would write, in memory.
+RenderedStart RenderStart(const StartSettings& settings, const RecorderSetup& setup);
+
+// Writes `rendered` to `file` with its events numbered from `firstEventNumber`:
+// the same bytes as WriteStart with that first event number. Returns the
+// result with the events renumbered.
+StartResult WriteRenderedStart(const std::filesystem::path& file, const RenderedStart& rendered,
+                               int firstEventNumber);
+
 }  // namespace veltrin::sim
