@@ -40,6 +40,10 @@ constexpr std::array kCommands{
     CommandEntry{ShiftRight, "", "Nacht rechts schieben", ":/toolbar/shift_right.png"},
     CommandEntry{ShiftLeft, "", "Nach links schieben", ":/toolbar/shift_left.png"},
     CommandEntry{FullView, "", "Vollansicht", ":/toolbar/full_view.png"},
+    CommandEntry{EditLimits, "&Grenzwerte…",
+                 "Legt die Grenzwerte des Flugzeugs fest, gegen die die Flüge geprüft werden.", ""},
+    CommandEntry{ToggleEventList, "Ereignisse",
+                 "Blendet die Liste der Ereignisse und Überschreitungen ein oder aus.", ""},
 };
 
 }  // namespace

@@ -32,6 +32,8 @@ enum class Command : int {
     ShiftRight = 32792,
     ShiftLeft = 32793,
     FullView = 32794,
+    EditLimits = 33300,
+    ToggleEventList = 33301,
 };
 
 // The number a command carries in its action's data.

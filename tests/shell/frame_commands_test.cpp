@@ -63,10 +63,10 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
     frame.MdiArea()->setActiveSubWindow(frame.AccelerationWindow());
     EXPECT_EQ(MenuBarLayout(),
               (QStringList{
-                  QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | - | "
-                                 "&Beenden"),
-                  QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | - | "
-                                 "Beschleunigung | Höhe | Geschwindigkeit"),
+                  QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | "
+                                 "&Grenzwerte… | - | &Beenden"),
+                  QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
+                                 "Ereignisse | - | Beschleunigung | Höhe | Geschwindigkeit"),
                   QStringLiteral("Export: Excel CSV | KML"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),
