@@ -17,8 +17,8 @@ namespace veltrin {
 
 namespace {
 
-constexpr const char* kEventsTitle = "Ereignisse";
-constexpr const char* kExceedancesTitle = "Überschreitungen";
+constexpr const char* kEventsTitle = "Vom Logger markiert";
+constexpr const char* kExceedancesTitle = "Überschreitungen der Grenzwerte";
 constexpr const char* kNoLimitsTitle = "Überschreitungen (keine Grenzwerte gesetzt)";
 constexpr const char* kEventColumns[] = {"Nr",    "Zeit [s]",       "Dauer [s]", "min g",
                                          "max g", "max IAS [km/h]", "Höhe [m]"};
@@ -44,7 +44,8 @@ QTreeWidget* MakeTable(QWidget* parent, const QString& name, const QStringList& 
     table->setAllColumnsShowFocus(true);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->header()->setStretchLastSection(true);
+    // Numbers stay next to their heads, not at the far edge.
+    table->header()->setStretchLastSection(false);
     return table;
 }
 

@@ -189,8 +189,6 @@ void CMainFrame::createActions()
     });
     connect(Action(Command::ToggleStartList), &QAction::triggered, this,
             [this] { startListBar_->setVisible(startListBar_->isHidden()); });
-    connect(Action(Command::ToggleEventList), &QAction::triggered, this,
-            [this] { eventListBar_->setVisible(eventListBar_->isHidden()); });
     for (std::size_t i = 0; i < kGraphWindowCount; ++i) {
         connect(Action(kGraphWindows[i].toggle), &QAction::triggered, this,
                 [this, i] { ToggleGraphWindow(graphWindows_[i]); });

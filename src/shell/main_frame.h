@@ -147,6 +147,8 @@ private:
     void createStartList();
     void createGraphWindows();
     void createEventList();
+    // True when the shown graph windows lie as StackGraphWindows put them.
+    bool GraphWindowsStacked() const;
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();

@@ -3,21 +3,25 @@
 // shown start, whose rows show their part of the flight in the graphs.
 #include "shell/main_frame.h"
 
+#include "shell/child_frame.h"
 #include "shell/event_list_window.h"
 #include "shell/limits_dialog.h"
 #include "shell/limits_settings.h"
 #include "shell/shell_constants.h"
 #include "shell/time_range_rules.h"
 
+#include <QAction>
 #include <QDockWidget>
+#include <QMdiArea>
 #include <QSettings>
+#include <QTimer>
 
 namespace veltrin {
 
 namespace {
 
 // Height of the event list bar when it is first shown.
-constexpr int kEventListHeight = 180;
+constexpr int kEventListHeight = 150;
 
 std::optional<AircraftLimits> Usable(const std::optional<AircraftLimits>& limits)
 {
@@ -54,6 +58,35 @@ void CMainFrame::createEventList()
     connect(this, &CMainFrame::limitsChanged, eventList_, refresh);
     connect(eventList_, &CEventListWindow::rowSelected, this, &CMainFrame::ShowFlightPart);
     connect(eventListBar_, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateMenus);
+    // The list takes room from the graphs: stacked graphs are stacked again
+    // in the room left, once the layout has given it.
+    connect(Action(Command::ToggleEventList), &QAction::triggered, this, [this] {
+        const bool stacked = GraphWindowsStacked();
+        eventListBar_->setVisible(eventListBar_->isHidden());
+        if (stacked)
+            QTimer::singleShot(0, this, &CMainFrame::StackGraphWindows);
+    });
+}
+
+bool CMainFrame::GraphWindowsStacked() const
+{
+    std::vector<CChildFrame*> visible;
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
+        if (!window->isHidden())
+            visible.push_back(window);
+    }
+    if (visible.empty())
+        return false;
+    const QRect client = mdiArea_->viewport()->rect();
+    const std::vector<StackSlice> slices =
+        StackSlices(client.top(), client.top() + client.height(), static_cast<int>(visible.size()));
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+        const QRect expected(client.left(), slices[i].top, client.width(), slices[i].height);
+        if (visible[i]->isMaximized() || visible[i]->isMinimized() ||
+            visible[i]->geometry() != expected)
+            return false;
+    }
+    return true;
 }
 
 void CMainFrame::SetLimits(const std::optional<AircraftLimits>& limits)
