@@ -9,8 +9,10 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <string>
@@ -185,6 +187,25 @@ TEST_F(EventListTest, TheViewMenuShowsAndHidesTheListTickedLikeTheBars)
     EXPECT_TRUE(frame.EventListBar()->isHidden());
     frame.UpdateMenus();
     EXPECT_FALSE(toggle->isChecked());
+}
+
+TEST_F(EventListTest, StackedGraphsAreStackedAgainInTheRoomTheListLeaves)
+{
+    CMainFrame& frame = ShowMadeStart();
+    frame.show();
+    QTest::qWait(50);
+    frame.StackGraphWindows();
+    for (bool shown : {true, false}) {
+        SCOPED_TRACE(shown);
+        frame.Action(Command::ToggleEventList)->trigger();
+        QTest::qWait(50);
+        EXPECT_EQ(frame.EventListBar()->isVisible(), shown);
+        const QRect client = frame.MdiArea()->viewport()->rect();
+        // Stacked from the top: acceleration, speed, altitude down to the bottom edge.
+        EXPECT_EQ(frame.AccelerationWindow()->geometry().top(), client.top());
+        EXPECT_EQ(frame.AltitudeWindow()->geometry().bottom(), client.bottom());
+        EXPECT_EQ(frame.AccelerationWindow()->width(), client.width());
+    }
 }
 
 }  // namespace
