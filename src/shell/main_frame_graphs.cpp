@@ -202,8 +202,11 @@ void CMainFrame::ApplyLimitLines(const std::optional<AircraftLimits>& previous)
     for (std::size_t i = 0; i < kGraphWindowCount; ++i) {
         const GraphWindowConfig& config = kGraphWindows[i].config;
         CGraphPane& pane = graphWindows_[i]->Pane();
-        std::vector<double> lines = LimitLinesOf(config.column, limits_);
-        if (pane.Plot().SeriesCount() > 0) {
+        // An empty graph, before any start is shown, draws no lines either.
+        const bool curveShown = pane.Plot().SeriesCount() > 0;
+        std::vector<double> lines =
+            curveShown ? LimitLinesOf(config.column, limits_) : std::vector<double>{};
+        if (curveShown) {
             // A value range the user zoomed stays; the full one follows the lines.
             const ValueRange before =
                 FullValueRange(config, table, LimitLinesOf(config.column, previous));

@@ -252,7 +252,13 @@ TEST_F(LimitsTest, TheFileMenuCommandSetsTheLimitsEnteredInTheDialog)
 
 TEST_F(LimitsTest, LoadLimitsAreLinesInTheAccelerationGraphAndTheSpeedLimitInTheSpeedGraph)
 {
-    ShowStart();
+    WriteDataFile(cardPath_, QStringLiteral("D120826"), QStringLiteral("S140500.TXT"),
+                  SteadyStart(100));
+    // Empty graphs, before a start is shown, draw none.
+    MakeFrame().SetLimits(kLimits);
+    EXPECT_TRUE(frame_->AccelerationWindow()->Pane().Plot().LimitLines().empty());
+    frame_->SetLimits(std::nullopt);
+    frame_->ShowStart(0);
     for (CChildFrame* window :
          {frame_->AccelerationWindow(), frame_->SpeedWindow(), frame_->AltitudeWindow()})
         EXPECT_TRUE(window->Pane().Plot().LimitLines().empty());
