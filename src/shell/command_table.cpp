@@ -48,6 +48,10 @@ constexpr std::array kCommands{
     CommandEntry{
         LogbookReportPdf, "Flugbuch-Bericht als PDF…",
         "Schreibt das Flugbuch der geladenen Karte als PDF-Datei.\nFlugbuch-Bericht als PDF", ""},
+    CommandEntry{EditLimits, "&Grenzwerte…",
+                 "Legt die Grenzwerte des Flugzeugs fest, gegen die die Flüge geprüft werden.", ""},
+    CommandEntry{ToggleEventList, "Ereignisse",
+                 "Blendet die Liste der Ereignisse und Überschreitungen ein oder aus.", ""},
 };
 
 }  // namespace

@@ -35,6 +35,8 @@ enum class Command : int {
     FlightReportPdf = 33200,
     PrintFlightReport = 33201,
     LogbookReportPdf = 33202,
+    EditLimits = 33300,
+    ToggleEventList = 33301,
 };
 
 // The number a command carries in its action's data.

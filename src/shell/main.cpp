@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 int main(int argc, char** argv)
 {
     veltrin::CViewerApp app(argc, argv);
@@ -12,11 +14,15 @@ int main(int argc, char** argv)
     if (!app.InitInstance(arguments.size() > 1 ? arguments.at(1) : QString()))
         return 1;
     // "Logger konfigurieren" runs the recorder wizard with the remembered port
-    // and keeps the port the recorder was found on.
+    // and keeps the port the recorder was found on, and the recorder's limits
+    // the wizard read or wrote.
     app.MainFrame()->SetConfigureLoggerHandler([](veltrin::CMainFrame& frame) {
         QString port = frame.Port();
-        if (veltrin::RunRecorderConfiguration(&frame, frame.LinkSession(), port))
+        std::optional<veltrin::RecorderLimits> limits;
+        if (veltrin::RunRecorderConfiguration(&frame, frame.LinkSession(), port, &limits))
             frame.SetPort(port);
+        if (limits)
+            frame.SetRecorderLimits({limits->negativeLoad, limits->positiveLoad, limits->speed});
     });
     return veltrin::CViewerApp::exec();
 }

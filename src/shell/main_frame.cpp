@@ -8,6 +8,7 @@
 #include "shell/child_frame.h"
 #include "shell/file_system_path.h"
 #include "shell/help_dialog.h"
+#include "shell/limits_settings.h"
 #include "shell/maximised_title.h"
 #include "shell/resources_init.h"
 #include "shell/shell_constants.h"
@@ -85,11 +86,16 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
     createToolBar();
     createStatusBar();
     createStartList();
+    createEventList();
     createGraphWindows();
     {
         QSettings store(Text(kOrganisation), Text(kApplicationTitle));
         settings_ = ReadFrameSettings(store);
+        const LimitsSettings limits = ReadLimitsSettings(store);
+        limits_ = limits.limits;
+        recorderLimits_ = limits.recorder;
     }
+    ApplyLimitLines(std::nullopt);
 
     titleTip_ = std::make_unique<CTitleTip>();
     titleTip_->Create(this);
@@ -108,8 +114,8 @@ CMainFrame::~CMainFrame()
 {
     // Closing hides the bars and windows one by one; their notifications must
     // not reach a frame that is being taken apart.
-    for (QObject* sender :
-         std::initializer_list<QObject*>{mdiArea_, toolBar_, startListBar_, startList_})
+    for (QObject* sender : std::initializer_list<QObject*>{mdiArea_, toolBar_, startListBar_,
+                                                           startList_, eventListBar_})
         disconnect(sender, nullptr, this, nullptr);
     for (CChildFrame* window : graphWindows_)
         disconnect(window, nullptr, this, nullptr);
@@ -167,9 +173,11 @@ void CMainFrame::createActions()
         if (configureLogger_)
             configureLogger_(*this);
     });
+    connect(AddCommand(Command::EditLimits), &QAction::triggered, this, &CMainFrame::OnEditLimits);
     connect(AddCommand(Command::Exit), &QAction::triggered, this, &QWidget::close);
 
-    for (Command id : {Command::ToggleToolBar, Command::ToggleStatusBar, Command::ToggleStartList})
+    for (Command id : {Command::ToggleToolBar, Command::ToggleStatusBar, Command::ToggleStartList,
+                       Command::ToggleEventList})
         AddCommand(id)->setCheckable(true);
     for (const GraphWindowEntry& graph : kGraphWindows)
         AddCommand(graph.toggle)->setCheckable(true);
@@ -223,6 +231,7 @@ void CMainFrame::createMenus()
     file->addAction(Action(Command::LoadDirectory));
     file->addSeparator();
     file->addAction(Action(Command::ConfigureLogger));
+    file->addAction(Action(Command::EditLimits));
     file->addSeparator();
     file->addAction(Action(Command::FlightReportPdf));
     file->addAction(Action(Command::PrintFlightReport));
@@ -234,6 +243,7 @@ void CMainFrame::createMenus()
     view->addAction(Action(Command::ToggleToolBar));
     view->addAction(Action(Command::ToggleStatusBar));
     view->addAction(Action(Command::ToggleStartList));
+    view->addAction(Action(Command::ToggleEventList));
     view->addSeparator();
     for (const GraphWindowEntry& graph : kGraphWindows)
         view->addAction(Action(graph.toggle));
@@ -430,6 +440,7 @@ void CMainFrame::UpdateMenus()
     Action(Command::ToggleToolBar)->setChecked(!toolBar_->isHidden());
     Action(Command::ToggleStatusBar)->setChecked(!statusBar()->isHidden());
     Action(Command::ToggleStartList)->setChecked(!startListBar_->isHidden());
+    Action(Command::ToggleEventList)->setChecked(!eventListBar_->isHidden());
     for (std::size_t i = 0; i < kGraphWindowCount; ++i)
         Action(kGraphWindows[i].toggle)->setChecked(!graphWindows_[i]->isHidden());
 

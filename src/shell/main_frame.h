@@ -34,6 +34,7 @@ class QDockWidget;
 namespace veltrin {
 
 class CChildFrame;
+class CEventListWindow;
 class CGraphPlot;
 class CTitleTip;
 class KmlWriter;
@@ -116,7 +117,19 @@ public:
 
     // The aircraft's limits; none until the user or the recorder gives them.
     const std::optional<AircraftLimits>& Limits() const { return limits_; }
+    // Sets or (with none, or limits that are not plausible: see
+    // LimitsArePlausible) removes the limits, keeps them in the settings and
+    // draws them in the graphs.
     void SetLimits(const std::optional<AircraftLimits>& limits);
+    // The recorder's limits as the configuration wizard read or wrote them:
+    // kept in the settings and offered by "Grenzwerte…"; they become the
+    // limits while none are set. Limits that are not plausible are ignored.
+    void SetRecorderLimits(const AircraftLimits& limits);
+    const std::optional<AircraftLimits>& RecorderLimits() const { return recorderLimits_; }
+    // "Grenzwerte…": the limits dialog; OK sets or removes the limits.
+    void OnEditLimits();
+    QDockWidget* EventListBar() const { return eventListBar_; }
+    CEventListWindow* EventList() const { return eventList_; }
     // Moves the marker of all graphs to sample `row` of the shown start.
     void MarkSample(int row);
     // Shows seconds [fromSeconds, toSeconds] of the shown start in all graphs.
@@ -143,6 +156,9 @@ private:
     void createGraphWindows();
     void createReportActions();
     void UpdateReportCommands();
+    void createEventList();
+    // True when the shown graph windows lie as StackGraphWindows put them.
+    bool GraphWindowsStacked() const;
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();
@@ -152,6 +168,11 @@ private:
     void ConfigureAllGraphs();
     // Takes the shown start's table and event times back from the graphs and frees them.
     void ReleaseGraphTable();
+    // Draws the limits in the graphs; a graph whose value range was the full
+    // one for `previous` gets the full one for the limits now set.
+    void ApplyLimitLines(const std::optional<AircraftLimits>& previous);
+    // Shows a part of the flight picked in the event list: marker and zoom.
+    void ShowFlightPart(int firstSample, double fromSeconds, double toSeconds);
     void SyncFrom(CGraphPlot& plot);
     void Mark(int row);
     CChildFrame* ActiveGraphWindow() const;
@@ -189,6 +210,9 @@ private:
     int shownDurationMs_ = 0;
     int shownStart_ = -1;
     std::optional<AircraftLimits> limits_;
+    std::optional<AircraftLimits> recorderLimits_;
+    QDockWidget* eventListBar_ = nullptr;
+    CEventListWindow* eventList_ = nullptr;
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
 };

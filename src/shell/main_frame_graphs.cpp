@@ -8,10 +8,12 @@
 #include "shell/child_frame.h"
 #include "shell/graph_window_config.h"
 #include "shell/status_texts.h"
+#include "shell/time_range_rules.h"
 
 #include <QMdiArea>
 
 #include <array>
+#include <cmath>
 #include <limits>
 #include <new>
 
@@ -26,6 +28,32 @@ constexpr int kMillisecondsPerSecond = 1000;
 int RowCount(const std::vector<GraphRow>& table)
 {
     return static_cast<int>(table.size() / (kGraphColumns + 1));
+}
+
+// The limits a graph of `column` draws: the load limits in the acceleration
+// graph, the speed limit in the speed graph.
+std::vector<double> LimitLinesOf(int column, const std::optional<AircraftLimits>& limits)
+{
+    if (!limits)
+        return {};
+    if (column == kAccelerationColumn)
+        return {limits->negativeLoad, limits->positiveLoad};
+    if (column == kSpeedColumn)
+        return {limits->speed};
+    return {};
+}
+
+// The value range that holds the configured one, the values of `column` in
+// `table` and the `lines`.
+ValueRange FullValueRange(const GraphWindowConfig& config, const GraphTable& table,
+                          const std::vector<double>& lines)
+{
+    ValueExtremes extremes;
+    for (int row = 0; row < table.Count(); ++row)
+        extremes.Add(table.Value(row, config.column));
+    for (double line : lines)
+        extremes.Add(line);
+    return RangeHolding({config.yMin, config.yMax}, config.yMajorStep, extremes);
 }
 
 // Reads `window`'s settings, lets `change` alter their time axis, applies
@@ -144,12 +172,6 @@ const StartRecord* CMainFrame::ShownStart() const
     return &recording_[static_cast<std::size_t>(shownStart_)];
 }
 
-void CMainFrame::SetLimits(const std::optional<AircraftLimits>& limits)
-{
-    limits_ = limits;
-    emit limitsChanged();
-}
-
 void CMainFrame::MarkSample(int row)
 {
     Mark(row);
@@ -157,16 +179,49 @@ void CMainFrame::MarkSample(int row)
 
 void CMainFrame::ShowTimeRange(double fromSeconds, double toSeconds)
 {
-    if (!(toSeconds > fromSeconds))
+    if (!(toSeconds > fromSeconds) || !std::isfinite(fromSeconds) || !std::isfinite(toSeconds))
         return;
-    const int step = TimeStepFor(static_cast<int>(toSeconds - fromSeconds));
+    // No narrower than a rubber band may zoom, inside the start where it
+    // fits, with ticks that suit the span.
+    const TimeRange range = ShowableRange(fromSeconds, toSeconds, kTimeMinSpan,
+                                          shownDurationMs_ / double(kMillisecondsPerSecond));
+    const double step = TimeTickStep(range.xMax - range.xMin);
     for (CChildFrame* window : GraphWindowsInStackOrder()) {
         ChangeTimeAxis(*window, [&](GraphSettings& settings) {
-            settings.xMin = fromSeconds;
-            settings.xMax = toSeconds;
+            settings.xMin = range.xMin;
+            settings.xMax = range.xMax;
             settings.xMinorStep = step;
             settings.xMajorStep = step;
         });
+    }
+}
+
+void CMainFrame::ApplyLimitLines(const std::optional<AircraftLimits>& previous)
+{
+    const GraphTable table(graphTable_.data(), RowCount(graphTable_));
+    for (std::size_t i = 0; i < kGraphWindowCount; ++i) {
+        const GraphWindowConfig& config = kGraphWindows[i].config;
+        CGraphPane& pane = graphWindows_[i]->Pane();
+        // An empty graph, before any start is shown, draws no lines either.
+        const bool curveShown = pane.Plot().SeriesCount() > 0;
+        std::vector<double> lines =
+            curveShown ? LimitLinesOf(config.column, limits_) : std::vector<double>{};
+        if (curveShown) {
+            // A value range the user zoomed stays; the full one follows the lines.
+            const ValueRange before =
+                FullValueRange(config, table, LimitLinesOf(config.column, previous));
+            const ValueRange now = FullValueRange(config, table, lines);
+            GraphSettings settings = pane.GetSettings();
+            if (settings.yMin == before.yMin && settings.yMax == before.yMax &&
+                (now.yMin != before.yMin || now.yMax != before.yMax)) {
+                settings.yMin = now.yMin;
+                settings.yMax = now.yMax;
+                pane.ApplySettings(settings);
+            }
+        }
+        pane.Plot().SetLimitLines(std::move(lines));
+        pane.Plot().MarkDirty();
+        pane.update();
     }
 }
 
@@ -205,12 +260,11 @@ void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& co
     pane.SetLegendSlot(1, config.column, name, true);
 
     // A start beyond the configured values gets a range that holds it, so
-    // that its curve is not cut off or out of sight.
-    ValueExtremes extremes;
-    const GraphTable table(graphTable_.data(), RowCount(graphTable_));
-    for (int row = 0; row < table.Count(); ++row)
-        extremes.Add(table.Value(row, config.column));
-    const ValueRange range = RangeHolding({config.yMin, config.yMax}, config.yMajorStep, extremes);
+    // that its curve is not cut off or out of sight; so do the limits.
+    std::vector<double> lines = LimitLinesOf(config.column, limits_);
+    const ValueRange range =
+        FullValueRange(config, GraphTable(graphTable_.data(), RowCount(graphTable_)), lines);
+    plot.SetLimitLines(std::move(lines));
 
     GraphSettings settings = pane.GetSettings();
     settings.yMin = range.yMin;

@@ -10,6 +10,7 @@ inline constexpr const char* kOrganisation = "Quon";
 inline constexpr const char* kMainTitle = "ZADUdir";
 inline constexpr const char* kIdleText = "Bereit";
 inline constexpr const char* kStartListTitle = "Startliste";
+inline constexpr const char* kEventListTitle = "Ereignisse";
 inline constexpr const char* kBrowseTitle = "Veltrin Daten Basisverzeichnis (\\VELT)";
 
 inline constexpr const char* kAccelerationTitle = "Beschleunigung";

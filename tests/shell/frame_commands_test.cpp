@@ -63,11 +63,11 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
     frame.MdiArea()->setActiveSubWindow(frame.AccelerationWindow());
     EXPECT_EQ(MenuBarLayout(),
               (QStringList{
-                  QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | - | "
-                                 "Flugbericht als PDF… | Flugbericht drucken… | "
+                  QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | "
+                                 "&Grenzwerte… | - | Flugbericht als PDF… | Flugbericht drucken… | "
                                  "Flugbuch-Bericht als PDF… | - | &Beenden"),
-                  QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | - | "
-                                 "Beschleunigung | Höhe | Geschwindigkeit"),
+                  QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
+                                 "Ereignisse | - | Beschleunigung | Höhe | Geschwindigkeit"),
                   QStringLiteral("Export: Excel CSV | KML"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),

@@ -131,6 +131,7 @@ void CCfgPageLimits::initializePage()
     registration_->clear();
 
     const RecorderInfo info = session_.ReadRecorderSettings();
+    read_ = info;
     maxNegativeLoad_->setText(FieldText(info.maxNegativeLoad, 1));
     maxPositiveLoad_->setText(FieldText(info.maxPositiveLoad, 1));
     maxSpeed_->setText(FieldText(info.maxSpeed, 0));

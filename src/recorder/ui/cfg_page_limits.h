@@ -8,6 +8,7 @@
 #include <QWizardPage>
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 
@@ -32,6 +33,8 @@ public:
 
     // The values to write, valid after a successful validatePage().
     const RecorderSettings& Settings() const { return settings_; }
+    // What the recorder said when the page last read it; nullopt before.
+    const std::optional<RecorderInfo>& LimitsRead() const { return read_; }
 
 private:
     // One number field with its label and unit as shown, the digits after
@@ -60,6 +63,7 @@ private:
     QLineEdit* repeatPassword_ = nullptr;
     QLineEdit* registration_ = nullptr;
     RecorderSettings settings_;
+    std::optional<RecorderInfo> read_;
 };
 
 }  // namespace veltrin

@@ -5,12 +5,21 @@
 #include "recorder/ui/cfg_page_password.h"
 #include "recorder/ui/cfg_page_port.h"
 #include "recorder/ui/config_ui_constants.h"
+#include "recorder/ui/limit_values.h"
 #include "recorder/ui/user_prompts.h"
 
 #include <memory>
 #include <string>
 
 namespace veltrin {
+
+namespace {
+
+// Digits after the point of the limits as the recorder receives them.
+constexpr int kLoadDecimals = 1;
+constexpr int kSpeedDecimals = 0;
+
+}  // namespace
 
 CConfigWizard::CConfigWizard(RecorderSession& session, QString& rememberedPort,
                              UserPrompts& prompts, const card::VolumeLister& volumes,
@@ -61,6 +70,10 @@ void CConfigWizard::done(int result)
         prompts_.ShowMessage(this, QMessageBox::Critical, QString::fromUtf8(config_ui::kLinkLost));
         return;
     }
+    const RecorderSettings& written = limitsPage_->Settings();
+    writtenLimits_ = RecorderLimits{LimitAsSent(written.maxNegativeLoad, kLoadDecimals),
+                                    LimitAsSent(written.maxPositiveLoad, kLoadDecimals),
+                                    LimitAsSent(written.maxSpeed, kSpeedDecimals)};
     rememberedPort_ = portPage_->PortName();
     QDialog::done(result);
 }
@@ -80,12 +93,26 @@ bool CConfigWizard::FindSameRecorder(const std::string& port)
     return false;
 }
 
-bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port)
+std::optional<RecorderLimits> CConfigWizard::LimitsSeen() const
+{
+    if (writtenLimits_)
+        return writtenLimits_;
+    const std::optional<RecorderInfo>& read = limitsPage_->LimitsRead();
+    if (!read)
+        return std::nullopt;
+    return RecorderLimits{read->maxNegativeLoad, read->maxPositiveLoad, read->maxSpeed};
+}
+
+bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port,
+                              std::optional<RecorderLimits>* limits)
 {
     DialogPrompts prompts;
     const std::unique_ptr<card::VolumeLister> volumes = card::MakeSystemVolumeLister();
     CConfigWizard wizard(session, port, prompts, *volumes, parent);
-    return wizard.exec() == QDialog::Accepted;
+    const bool finished = wizard.exec() == QDialog::Accepted;
+    if (limits)
+        *limits = wizard.LimitsSeen();
+    return finished;
 }
 
 }  // namespace veltrin

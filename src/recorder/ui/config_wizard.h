@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWizard>
 
+#include <optional>
 #include <string>
 
 namespace veltrin {
@@ -16,6 +17,13 @@ class CCfgPagePassword;
 class CCfgPagePort;
 class RecorderSession;
 class UserPrompts;
+
+// The recorder's load and speed limits, as the wizard read or wrote them.
+struct RecorderLimits {
+    double negativeLoad = 0.0;  // g
+    double positiveLoad = 0.0;  // g
+    double speed = 0.0;         // km/h
+};
 
 class CConfigWizard : public QWizard {
     Q_OBJECT
@@ -40,6 +48,10 @@ public:
     // keeps the remembered port and stays open; Finish may then be tried again.
     void done(int result) override;
 
+    // The limits written to the recorder with Finish; else those the limits
+    // page read from it; nullopt while that page has not been shown.
+    std::optional<RecorderLimits> LimitsSeen() const;
+
 private:
     void OnPageChanged(int id);
     // Detects the recorder on `port` again; true when it is the one found
@@ -53,12 +65,15 @@ private:
     CCfgPagePassword* passwordPage_ = nullptr;
     CCfgPageLimits* limitsPage_ = nullptr;
     int passwordId_ = -1;
+    std::optional<RecorderLimits> writtenLimits_;
 };
 
 // The command "Logger konfigurieren": runs the wizard modally with the
 // dialogs and volumes of the system. Returns true when it ended with Finish
-// (then `port` holds the chosen port). The session is the caller's; kept
-// between runs, it keeps the link open.
-bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port);
+// (then `port` holds the chosen port). However it ended, `limits`, when
+// given, receives LimitsSeen(). The session is the caller's; kept between
+// runs, it keeps the link open.
+bool RunRecorderConfiguration(QWidget* parent, RecorderSession& session, QString& port,
+                              std::optional<RecorderLimits>* limits = nullptr);
 
 }  // namespace veltrin

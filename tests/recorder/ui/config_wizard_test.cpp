@@ -359,6 +359,30 @@ TEST_F(ConfigWizard, LimitsPageShowsRecorderValuesAndFinishWritesThemInOrder)
               QStringList({"LIMITS,1,-3.5,5.5,250", "LFZSIGN,D-MOPS", "SETPASS,1234", "SAVECFG"}));
 }
 
+TEST_F(ConfigWizard, LimitsSeenAreThoseReadUntilFinishWritesOthersRoundedAsSent)
+{
+    StartWith({"--limits=-2.5,4.5,180"});
+    EXPECT_FALSE(wizard_->LimitsSeen().has_value());
+    GoToLimitsPage();
+    ASSERT_TRUE(wizard_->LimitsSeen());
+    EXPECT_EQ(wizard_->LimitsSeen()->negativeLoad, -2.5);
+    EXPECT_EQ(wizard_->LimitsSeen()->positiveLoad, 4.5);
+    EXPECT_EQ(wizard_->LimitsSeen()->speed, 180);
+
+    // Typed but not written: still what the recorder holds.
+    SetField(1041, "250");
+    EXPECT_EQ(wizard_->LimitsSeen()->speed, 180);
+    SetField(1042, "-3.54");
+    SetField(1043, "5,5");
+    SetField(1041, "250.4");
+    wizard_->button(QWizard::FinishButton)->click();
+    ASSERT_EQ(wizard_->result(), QDialog::Accepted);
+    ASSERT_TRUE(wizard_->LimitsSeen());
+    EXPECT_EQ(wizard_->LimitsSeen()->negativeLoad, -3.5);
+    EXPECT_EQ(wizard_->LimitsSeen()->positiveLoad, 5.5);
+    EXPECT_EQ(wizard_->LimitsSeen()->speed, 250);
+}
+
 TEST_F(ConfigWizard, DifferingPasswordsKeepTheWizardOpenAndSendNothing)
 {
     StartWith({});
