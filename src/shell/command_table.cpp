@@ -40,6 +40,7 @@ constexpr std::array kCommands{
     CommandEntry{ShiftRight, "", "Nacht rechts schieben", ":/toolbar/shift_right.png"},
     CommandEntry{ShiftLeft, "", "Nach links schieben", ":/toolbar/shift_left.png"},
     CommandEntry{FullView, "", "Vollansicht", ":/toolbar/full_view.png"},
+    CommandEntry{ToggleLogbook, "&Flugbuch", "Blendet das Flugbuch ein oder aus.\nFlugbuch", ""},
 };
 
 }  // namespace

@@ -32,6 +32,7 @@ enum class Command : int {
     ShiftRight = 32792,
     ShiftLeft = 32793,
     FullView = 32794,
+    ToggleLogbook = 33400,
 };
 
 // The number a command carries in its action's data.

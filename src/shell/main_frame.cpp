@@ -8,6 +8,7 @@
 #include "shell/child_frame.h"
 #include "shell/file_system_path.h"
 #include "shell/help_dialog.h"
+#include "shell/logbook_window.h"
 #include "shell/maximised_title.h"
 #include "shell/resources_init.h"
 #include "shell/shell_constants.h"
@@ -96,6 +97,7 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
 
     LoadDirectory(FileSystemPath(settings_.baseDir), recording_);
     FillStartList();
+    createLogbook();
     UpdateTitle();
     UpdateMenus();
 
@@ -106,6 +108,8 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
 
 CMainFrame::~CMainFrame()
 {
+    // The logbook stops its fill while the frame it reads from is whole.
+    logbook_.reset();
     // Closing hides the bars and windows one by one; their notifications must
     // not reach a frame that is being taken apart.
     for (QObject* sender :
@@ -186,6 +190,9 @@ void CMainFrame::createActions()
                 [this, i] { ToggleGraphWindow(graphWindows_[i]); });
     }
 
+    connect(AddCommand(Command::ToggleLogbook), &QAction::triggered, this,
+            &CMainFrame::ToggleLogbook);
+
     connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
     connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
 
@@ -232,6 +239,8 @@ void CMainFrame::createMenus()
     view->addSeparator();
     for (const GraphWindowEntry& graph : kGraphWindows)
         view->addAction(Action(graph.toggle));
+    view->addSeparator();
+    view->addAction(Action(Command::ToggleLogbook));
 
     QMenu* exports = menuBar()->addMenu(Text(kExportMenuTitle));
     exports->addAction(Action(Command::ExportCsv));
@@ -398,6 +407,7 @@ void CMainFrame::LoadBaseDirectory(const QString& path)
     emit shownStartChanged();
     FillStartList();
     UpdateMenus();
+    emit recordingLoaded();
 }
 
 void CMainFrame::SetStatusText(const QString& text)

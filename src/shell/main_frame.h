@@ -37,6 +37,7 @@ class CChildFrame;
 class CGraphPlot;
 class CTitleTip;
 class KmlWriter;
+class LogbookWindow;
 class RecorderSession;
 struct ExportResult;
 
@@ -79,6 +80,10 @@ public:
     void ShiftTimeAxis(bool right);
     void FullView();
     void ToggleGraphWindow(CChildFrame* window);
+
+    // The logbook window "Flugbuch"; it exists as long as the frame.
+    LogbookWindow& Logbook() const;
+    void ToggleLogbook();
 
     // Exports of the selected start.
     void OnExportCsv();
@@ -124,6 +129,8 @@ signals:
     void shownStartChanged();
     // The aircraft's limits were set or removed.
     void limitsChanged();
+    // The recording was loaded anew from the base directory.
+    void recordingLoaded();
 
 private:
     void createMdiArea();
@@ -133,6 +140,7 @@ private:
     void createStatusBar();
     void createStartList();
     void createGraphWindows();
+    void createLogbook();
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();
@@ -181,6 +189,7 @@ private:
     std::optional<AircraftLimits> limits_;
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
+    std::unique_ptr<LogbookWindow> logbook_;
 };
 
 }  // namespace veltrin
