@@ -16,6 +16,7 @@
 #include <QShowEvent>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -35,7 +36,7 @@ constexpr const char* kWidestCells[] = {"00.00.0000", "00:00:00", "00:00:00", "0
                                         "-00,00",     "000,0",    "0000,0",   "000",       "000"};
 
 constexpr int kCellPadding = 18;
-constexpr QSize kInitialSize{900, 520};
+constexpr QSize kInitialSize{640, 520};
 
 }  // namespace
 
@@ -79,6 +80,8 @@ LogbookWindow::LogbookWindow(CMainFrame& frame)
     ResetDateRange();
     UpdateTotals();
     UpdateFillState();
+    // Set here: a first show would cut the hint down to two thirds of the screen.
+    resize(sizeHint());
 }
 
 LogbookWindow::~LogbookWindow()
@@ -178,7 +181,12 @@ void LogbookWindow::createProgress()
     progress_ = new QProgressBar(bar);
     progress_->setObjectName(QStringLiteral("LogbookProgress"));
     progress_->setFormat(Text(kLogbookProgressFormat));
-    progress_->setMaximumWidth(220);
+    // Room for the text of a card of thousands of starts, on one line.
+    progress_->setFixedWidth(bar->fontMetrics().horizontalAdvance(
+                                 Text(kLogbookProgressFormat)
+                                     .replace(QStringLiteral("%v"), QStringLiteral("00000"))
+                                     .replace(QStringLiteral("%m"), QStringLiteral("00000"))) +
+                             40);
     progress_->setMaximumHeight(bar->fontMetrics().height() + 4);
     cancelButton_ = new QPushButton(Text(kLogbookCancelText), bar);
     cancelButton_->setObjectName(QStringLiteral("LogbookCancel"));
@@ -200,7 +208,12 @@ void LogbookWindow::SyncTotalsColumns()
 
 QSize LogbookWindow::sizeHint() const
 {
-    return kInitialSize;
+    // Wide enough for every column beside the vertical scroll bar.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = table_->horizontalHeader()->length() + 2 * table_->frameWidth() +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() +
+                      margins.right() + kCellPadding;
+    return {std::max(width, kInitialSize.width()), kInitialSize.height()};
 }
 
 DayRange LogbookWindow::DateRange() const
@@ -398,6 +411,7 @@ void LogbookWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
+        table_->setFocus();
         if (stale_ && !filler_->IsRunning())
             Refill();
         emit visibilityChanged(true);

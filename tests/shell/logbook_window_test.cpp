@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
@@ -432,6 +433,26 @@ TEST_F(LogbookWindowTest, AnotherCardIsReadAnewAndResetsTheDateRange)
     EXPECT_EQ(logbook.FilteredStarts().size(), 5U);
     OpenFilled();
     EXPECT_EQ(logbook.Table()->model()->rowCount(), 5);
+}
+
+// The first show cut the window to two thirds of the screen, the last column
+// out of sight, and the progress text broke onto a second line.
+TEST_F(LogbookWindowTest, RegressionColumnsAndProgressTextCutOffAtFirstOpen)
+{
+    WriteManyStarts(20);
+    MakeFrame();
+    WorkerHold hold(1);
+    hold.Install(frame_->Logbook().Filler());
+    LogbookWindow& logbook = Open();
+    ASSERT_TRUE(WaitUntil([&] { return logbook.Table()->model()->rowCount() >= 1; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(logbook.Table()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GE(logbook.Table()->viewport()->width(), logbook.Table()->horizontalHeader()->length());
+    QProgressBar* progress = Progress();
+    progress->setRange(0, 10000);
+    progress->setValue(10000);
+    EXPECT_GE(progress->width(), progress->fontMetrics().horizontalAdvance(progress->text()) + 20);
+    logbook.CancelFill();
 }
 
 }  // namespace
