@@ -52,6 +52,7 @@ constexpr std::array kCommands{
                  "Legt die Grenzwerte des Flugzeugs fest, gegen die die Flüge geprüft werden.", ""},
     CommandEntry{ToggleEventList, "Ereignisse",
                  "Blendet die Liste der Ereignisse und Überschreitungen ein oder aus.", ""},
+    CommandEntry{ToggleLogbook, "&Flugbuch", "Blendet das Flugbuch ein oder aus.\nFlugbuch", ""},
 };
 
 }  // namespace

@@ -37,6 +37,7 @@ enum class Command : int {
     LogbookReportPdf = 33202,
     EditLimits = 33300,
     ToggleEventList = 33301,
+    ToggleLogbook = 33400,
 };
 
 // The number a command carries in its action's data.

@@ -9,6 +9,7 @@
 #include "shell/file_system_path.h"
 #include "shell/help_dialog.h"
 #include "shell/limits_settings.h"
+#include "shell/logbook_window.h"
 #include "shell/maximised_title.h"
 #include "shell/resources_init.h"
 #include "shell/shell_constants.h"
@@ -102,6 +103,7 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
 
     LoadDirectory(FileSystemPath(settings_.baseDir), recording_);
     FillStartList();
+    createLogbook();
     UpdateTitle();
     UpdateMenus();
 
@@ -112,6 +114,8 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
 
 CMainFrame::~CMainFrame()
 {
+    // The logbook stops its fill while the frame it reads from is whole.
+    logbook_.reset();
     // Closing hides the bars and windows one by one; their notifications must
     // not reach a frame that is being taken apart.
     for (QObject* sender : std::initializer_list<QObject*>{mdiArea_, toolBar_, startListBar_,
@@ -194,6 +198,9 @@ void CMainFrame::createActions()
                 [this, i] { ToggleGraphWindow(graphWindows_[i]); });
     }
 
+    connect(AddCommand(Command::ToggleLogbook), &QAction::triggered, this,
+            &CMainFrame::ToggleLogbook);
+
     connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
     connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
 
@@ -247,6 +254,8 @@ void CMainFrame::createMenus()
     view->addSeparator();
     for (const GraphWindowEntry& graph : kGraphWindows)
         view->addAction(Action(graph.toggle));
+    view->addSeparator();
+    view->addAction(Action(Command::ToggleLogbook));
 
     QMenu* exports = menuBar()->addMenu(Text(kExportMenuTitle));
     exports->addAction(Action(Command::ExportCsv));
@@ -413,6 +422,7 @@ void CMainFrame::LoadBaseDirectory(const QString& path)
     emit shownStartChanged();
     FillStartList();
     UpdateMenus();
+    emit recordingLoaded();
 }
 
 void CMainFrame::SetStatusText(const QString& text)

@@ -38,6 +38,7 @@ class CEventListWindow;
 class CGraphPlot;
 class CTitleTip;
 class KmlWriter;
+class LogbookWindow;
 class RecorderSession;
 struct ExportResult;
 
@@ -80,6 +81,10 @@ public:
     void ShiftTimeAxis(bool right);
     void FullView();
     void ToggleGraphWindow(CChildFrame* window);
+
+    // The logbook window "Flugbuch"; it exists as long as the frame.
+    LogbookWindow& Logbook() const;
+    void ToggleLogbook();
 
     // Exports of the selected start.
     void OnExportCsv();
@@ -145,6 +150,8 @@ signals:
     void shownStartChanged();
     // The aircraft's limits were set or removed.
     void limitsChanged();
+    // The recording was loaded anew from the base directory.
+    void recordingLoaded();
 
 private:
     void createMdiArea();
@@ -159,6 +166,7 @@ private:
     void createEventList();
     // True when the shown graph windows lie as StackGraphWindows put them.
     bool GraphWindowsStacked() const;
+    void createLogbook();
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();
@@ -215,6 +223,7 @@ private:
     CEventListWindow* eventList_ = nullptr;
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
+    std::unique_ptr<LogbookWindow> logbook_;
 };
 
 }  // namespace veltrin
