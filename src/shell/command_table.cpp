@@ -40,6 +40,8 @@ constexpr std::array kCommands{
     CommandEntry{ShiftRight, "", "Nacht rechts schieben", ":/toolbar/shift_right.png"},
     CommandEntry{ShiftLeft, "", "Nach links schieben", ":/toolbar/shift_left.png"},
     CommandEntry{FullView, "", "Vollansicht", ":/toolbar/full_view.png"},
+    CommandEntry{ToggleVnDiagram, "V-n-Diagramm",
+                 "Zeigt jeden Messwert als Punkt aus Geschwindigkeit und Lastvielfachem.", ""},
 };
 
 }  // namespace

@@ -32,6 +32,7 @@ enum class Command : int {
     ShiftRight = 32792,
     ShiftLeft = 32793,
     FullView = 32794,
+    ToggleVnDiagram = 33500,
 };
 
 // The number a command carries in its action's data.

@@ -186,6 +186,10 @@ void CMainFrame::createActions()
                 [this, i] { ToggleGraphWindow(graphWindows_[i]); });
     }
 
+    connect(AddCommand(Command::ToggleVnDiagram), &QAction::triggered, this,
+            &CMainFrame::ToggleVnDiagram);
+    Action(Command::ToggleVnDiagram)->setCheckable(true);
+
     connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
     connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
 
@@ -232,6 +236,7 @@ void CMainFrame::createMenus()
     view->addSeparator();
     for (const GraphWindowEntry& graph : kGraphWindows)
         view->addAction(Action(graph.toggle));
+    view->addAction(Action(Command::ToggleVnDiagram));
 
     QMenu* exports = menuBar()->addMenu(Text(kExportMenuTitle));
     exports->addAction(Action(Command::ExportCsv));
@@ -427,6 +432,7 @@ void CMainFrame::UpdateMenus()
     Action(Command::ToggleStartList)->setChecked(!startListBar_->isHidden());
     for (std::size_t i = 0; i < kGraphWindowCount; ++i)
         Action(kGraphWindows[i].toggle)->setChecked(!graphWindows_[i]->isHidden());
+    Action(Command::ToggleVnDiagram)->setChecked(VnDiagramShown());
 
     const bool startSelected = SelectedStartIndex() >= 0;
     Action(Command::ExportCsv)->setEnabled(startSelected);

@@ -38,7 +38,9 @@ class CGraphPlot;
 class CTitleTip;
 class KmlWriter;
 class RecorderSession;
+class VnWindow;
 struct ExportResult;
+struct StartFile;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -114,6 +116,13 @@ public:
     // Shows seconds [fromSeconds, toSeconds] of the shown start in all graphs.
     void ShowTimeRange(double fromSeconds, double toSeconds);
 
+    // The V-n diagram window, made (hidden) on first use.
+    VnWindow& VnDiagramWindow();
+    bool VnDiagramShown() const;
+    void ToggleVnDiagram();
+    // Shows the V-n diagram with all samples of `files` at once, read in the background.
+    void ShowStartsInVnDiagram(std::vector<StartFile> files);
+
     // View-changed callback of each plot: gives the other graphs its time range.
     static void SyncTimeAxes(void* userData, CGraphPlot& plot);
     // Marker callback of each pane: the marker to all graphs and the read-out.
@@ -124,6 +133,8 @@ signals:
     void shownStartChanged();
     // The aircraft's limits were set or removed.
     void limitsChanged();
+    // The graphs' marker moved to sample `row` of the shown start.
+    void sampleMarked(int row);
 
 private:
     void createMdiArea();
@@ -181,6 +192,7 @@ private:
     std::optional<AircraftLimits> limits_;
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
+    VnWindow* vnWindow_ = nullptr;  // owned by the graph area once made
 };
 
 }  // namespace veltrin

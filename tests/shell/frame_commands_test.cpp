@@ -66,7 +66,7 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
                   QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | - | "
                                  "&Beenden"),
                   QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | - | "
-                                 "Beschleunigung | Höhe | Geschwindigkeit"),
+                                 "Beschleunigung | Höhe | Geschwindigkeit | V-n-Diagramm"),
                   QStringLiteral("Export: Excel CSV | KML"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),
