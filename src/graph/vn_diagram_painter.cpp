@@ -230,18 +230,12 @@ void PaintGrid(QPainter& painter, const VnDiagramLayout& layout, double line)
     }
 }
 
-void PaintEnvelope(QPainter& painter, const VnDiagramLayout& layout, const VnEnvelope& envelope,
-                   double line)
+QPolygonF OutlineOnScreen(const VnDiagramLayout& layout, const VnEnvelope& envelope)
 {
     QPolygonF outline;
     for (const QPointF& corner : EnvelopeOutline(envelope))
         outline << layout.ToScreen(corner.x(), corner.y());
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kEnvelopeFill);
-    painter.drawPolygon(outline);
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(Pen(kEnvelopeLine, 2.0 * line));
-    painter.drawPolygon(outline);
+    return outline;
 }
 
 void PaintMark(QPainter& painter, const VnDiagramLayout& layout, const VnPoint& point, double line,
@@ -362,15 +356,25 @@ void PaintVnDiagram(QPainter& painter, const QRectF& rect, const VnDiagramData& 
     painter.fillRect(rect, kBackground);
     painter.save();
     painter.setClipRect(layout.plot, Qt::IntersectClip);
+    // The envelope's area under the grid, its outline over the dots, so that
+    // the limits stay in sight where the points crowd.
+    if (data.envelope) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kEnvelopeFill);
+        painter.drawPolygon(OutlineOnScreen(layout, *data.envelope));
+    }
     PaintGrid(painter, layout, line);
-    if (data.envelope)
-        PaintEnvelope(painter, layout, *data.envelope, line);
 
     const DotGrid grid = BinDots(layout, data);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(
         QRectF(layout.plot.topLeft(), QSizeF(grid.columns * layout.dot, grid.rows * layout.dot)),
         DotImage(grid));
+    if (data.envelope) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(Pen(kEnvelopeLine, 2.0 * line));
+        painter.drawPolygon(OutlineOnScreen(layout, *data.envelope));
+    }
     if (data.markedPoint >= 0 && static_cast<std::size_t>(data.markedPoint) < data.points.size())
         PaintMark(painter, layout, data.points[static_cast<std::size_t>(data.markedPoint)], line,
                   metrics.height() * kMarkRadiusPerFontHeight);
