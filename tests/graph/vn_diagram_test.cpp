@@ -184,6 +184,31 @@ TEST(VnDiagramPainter, PointsOnTheLimitsAreNormalAndBeyondThemRed)
     }
 }
 
+TEST(VnDiagramPainter, PaintsAlikeThroughAScaledPainter)
+{
+    // As a report paints it at print resolution: the rectangle in the
+    // painter's units, three device pixels to each.
+    const std::vector<VnPoint> points = {{100.0, 5.5}, {60.0, 6.5}, {280.0, 1.0}};
+    const bool beyond[] = {false, true, true};
+    VnDiagramData data;
+    data.points = points;
+    data.envelope = kLimits;
+    QImage image(1920, 1440, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.scale(3.0, 3.0);
+    const QRectF rect(0, 0, 640, 480);
+    PaintVnDiagram(painter, rect, data);
+    const VnDiagramLayout layout = LayoutVnDiagram(rect, QFontMetricsF(painter.font()), data);
+    painter.end();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << points[i].ias << " km/h, " << points[i].accZ << " g");
+        const Around at =
+            ShadesAround(image, layout.ToScreen(points[i].ias, points[i].accZ) * 3.0, 4);
+        EXPECT_EQ(at.red, beyond[i]);
+        EXPECT_EQ(at.normal, !beyond[i]);
+    }
+}
+
 TEST(VnDiagramPainter, MarkedPointIsHighlighted)
 {
     const std::vector<VnPoint> points = {{80.0, 1.0}, {160.0, 3.0}};
@@ -204,7 +229,7 @@ TEST(VnDiagramPainter, MarkedPointIsHighlighted)
     EXPECT_FALSE(foundAtOther);
 }
 
-TEST(VnDiagramPainter, DensityCellsKeepTheirClassAndPointsOutsideTheAxesAreLeftOut)
+TEST(VnDiagramPainter, DensityCellsKeepTheirClassAndALoneCellStillShows)
 {
     PointDensity density;
     for (int i = 0; i < 1000; ++i)
