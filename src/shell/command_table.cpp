@@ -53,6 +53,8 @@ constexpr std::array kCommands{
     CommandEntry{ToggleEventList, "Ereignisse",
                  "Blendet die Liste der Ereignisse und Überschreitungen ein oder aus.", ""},
     CommandEntry{ToggleLogbook, "&Flugbuch", "Blendet das Flugbuch ein oder aus.\nFlugbuch", ""},
+    CommandEntry{ToggleVnDiagram, "V-n-Diagramm",
+                 "Zeigt jeden Messwert als Punkt aus Geschwindigkeit und Lastvielfachem.", ""},
 };
 
 }  // namespace

@@ -38,6 +38,7 @@ enum class Command : int {
     EditLimits = 33300,
     ToggleEventList = 33301,
     ToggleLogbook = 33400,
+    ToggleVnDiagram = 33500,
 };
 
 // The number a command carries in its action's data.

@@ -200,6 +200,9 @@ void CMainFrame::createActions()
 
     connect(AddCommand(Command::ToggleLogbook), &QAction::triggered, this,
             &CMainFrame::ToggleLogbook);
+    connect(AddCommand(Command::ToggleVnDiagram), &QAction::triggered, this,
+            &CMainFrame::ToggleVnDiagram);
+    Action(Command::ToggleVnDiagram)->setCheckable(true);
 
     connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
     connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
@@ -254,6 +257,7 @@ void CMainFrame::createMenus()
     view->addSeparator();
     for (const GraphWindowEntry& graph : kGraphWindows)
         view->addAction(Action(graph.toggle));
+    view->addAction(Action(Command::ToggleVnDiagram));
     view->addSeparator();
     view->addAction(Action(Command::ToggleLogbook));
 
@@ -453,6 +457,7 @@ void CMainFrame::UpdateMenus()
     Action(Command::ToggleEventList)->setChecked(!eventListBar_->isHidden());
     for (std::size_t i = 0; i < kGraphWindowCount; ++i)
         Action(kGraphWindows[i].toggle)->setChecked(!graphWindows_[i]->isHidden());
+    Action(Command::ToggleVnDiagram)->setChecked(VnDiagramShown());
 
     const bool startSelected = SelectedStartIndex() >= 0;
     Action(Command::ExportCsv)->setEnabled(startSelected);

@@ -40,7 +40,9 @@ class CTitleTip;
 class KmlWriter;
 class LogbookWindow;
 class RecorderSession;
+class VnWindow;
 struct ExportResult;
+struct StartFile;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -140,6 +142,13 @@ public:
     // Shows seconds [fromSeconds, toSeconds] of the shown start in all graphs.
     void ShowTimeRange(double fromSeconds, double toSeconds);
 
+    // The V-n diagram window, made (hidden) on first use.
+    VnWindow& VnDiagramWindow();
+    bool VnDiagramShown() const;
+    void ToggleVnDiagram();
+    // Shows the V-n diagram with all samples of `files` at once, read in the background.
+    void ShowStartsInVnDiagram(std::vector<StartFile> files);
+
     // View-changed callback of each plot: gives the other graphs its time range.
     static void SyncTimeAxes(void* userData, CGraphPlot& plot);
     // Marker callback of each pane: the marker to all graphs and the read-out.
@@ -152,6 +161,8 @@ signals:
     void limitsChanged();
     // The recording was loaded anew from the base directory.
     void recordingLoaded();
+    // The graphs' marker moved to sample `row` of the shown start.
+    void sampleMarked(int row);
 
 private:
     void createMdiArea();
@@ -224,6 +235,7 @@ private:
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
     std::unique_ptr<LogbookWindow> logbook_;
+    VnWindow* vnWindow_ = nullptr;  // owned by the graph area once made
 };
 
 }  // namespace veltrin

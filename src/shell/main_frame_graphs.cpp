@@ -384,6 +384,7 @@ void CMainFrame::Mark(int row)
     for (CChildFrame* window : graphWindows_)
         window->Pane().update();
     SetStatusText(QString::fromStdString(MarkerText(seconds, accZ, ias, altitude)));
+    emit sampleMarked(row);
 }
 
 }  // namespace veltrin

@@ -16,6 +16,11 @@ inline constexpr const char* kBrowseTitle = "Veltrin Daten Basisverzeichnis (\\V
 inline constexpr const char* kAccelerationTitle = "Beschleunigung";
 inline constexpr const char* kAltitudeTitle = "Höhe";
 inline constexpr const char* kSpeedTitle = "Geschwindigkeit";
+inline constexpr const char* kVnDiagramTitle = "V-n-Diagramm";
+// After the V-n diagram's title while it shows many starts: %1 their number.
+inline constexpr const char* kVnStartsSuffix = " (%1 Starts)";
+// The button that stops long work in the background.
+inline constexpr const char* kCancelText = "Abbrechen";
 
 // Menu titles, with "&" before the mnemonic, and the tool bar's title.
 inline constexpr const char* kFileMenuTitle = "&Datei";

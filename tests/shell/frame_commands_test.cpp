@@ -66,9 +66,9 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
                   QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | "
                                  "&Grenzwerte… | - | Flugbericht als PDF… | Flugbericht drucken… | "
                                  "Flugbuch-Bericht als PDF… | - | &Beenden"),
-                  QStringLiteral(
-                      "&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
-                      "Ereignisse | - | Beschleunigung | Höhe | Geschwindigkeit | - | &Flugbuch"),
+                  QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
+                                 "Ereignisse | - | Beschleunigung | Höhe | Geschwindigkeit | "
+                                 "V-n-Diagramm | - | &Flugbuch"),
                   QStringLiteral("Export: Excel CSV | KML"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),
