@@ -1,5 +1,6 @@
 #include "report/flight_report.h"
 
+#include "graph/vn_diagram_painter.h"
 #include "report/flight_graphs.h"
 #include "report/report_canvas.h"
 #include "report/report_table.h"
@@ -7,7 +8,10 @@
 
 #include <QPainter>
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace veltrin {
 
@@ -250,6 +254,22 @@ FlightReport MakeFlightReport(const StartRecord& start, const std::optional<Airc
         report.limits = limits;
         report.exceedances = FindExceedances(start.samples, *limits);
     }
+    // Every sample of the start over the limit envelope, as the program's
+    // V-n window draws it.
+    auto points = std::make_shared<std::vector<VnPoint>>();
+    points->reserve(start.samples.size());
+    for (const Sample& sample : start.samples)
+        points->push_back({sample.ias, sample.accZ});
+    std::optional<VnEnvelope> envelope;
+    if (report.limits)
+        envelope = VnEnvelope{report.limits->negativeLoad, report.limits->positiveLoad,
+                              report.limits->speed};
+    report.paintVnDiagram = [points, envelope](QPainter& painter, const QRectF& box) {
+        VnDiagramData data;
+        data.points = *points;
+        data.envelope = envelope;
+        PaintVnDiagram(painter, box, data);
+    };
     return report;
 }
 

@@ -28,12 +28,13 @@ struct FlightReport {
     std::optional<AircraftLimits> limits;
     std::vector<FlightEvent> events;
     std::vector<Exceedance> exceedances;  // empty without limits
-    // Draws the V-n diagram section; without it the report has none.
+    // Draws the V-n diagram section; MakeFlightReport sets it to the start's
+    // samples over the limit envelope. Without it the report has none.
     VnDiagramPainter paintVnDiagram;
 };
 
-// The report of `start` (read, with its samples): its events, and its
-// exceedances when `limits` are usable.
+// The report of `start` (read, with its samples): its events, its
+// exceedances when `limits` are usable, and its V-n diagram.
 FlightReport MakeFlightReport(const StartRecord& start,
                               const std::optional<AircraftLimits>& limits);
 

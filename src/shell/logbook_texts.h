@@ -20,6 +20,9 @@ inline constexpr const char* kLogbookOneStartText = "1 Start";
 inline constexpr const char* kLogbookFromText = "Von:";
 inline constexpr const char* kLogbookToText = "Bis:";
 inline constexpr const char* kLogbookDateFormat = "dd.MM.yyyy";
+inline constexpr const char* kLogbookReportText = "Bericht als PDF…";
+inline constexpr const char* kLogbookVnText = "V-n-Diagramm";
+inline constexpr const char* kLogbookVnTip = "Alle Starts des Zeitraums im V-n-Diagramm";
 
 // The fill's state: %1 starts read, %2 starts of the card.
 inline constexpr const char* kLogbookFillingText = "Wird gelesen: %1 von %2 Starts";

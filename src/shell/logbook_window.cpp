@@ -63,6 +63,16 @@ LogbookWindow::LogbookWindow(CMainFrame& frame)
     filterRow->addWidget(toEdit_);
     filterRow->addStretch(1);
     filterRow->addWidget(fillState_);
+    // The starts of the date range, in a report or in one V-n diagram.
+    auto* vn = new QPushButton(Text(kLogbookVnText));
+    vn->setObjectName(QStringLiteral("LogbookVn"));
+    vn->setToolTip(Text(kLogbookVnTip));
+    connect(vn, &QPushButton::clicked, this, [this] { frame_.VnDiagramOfDateRange(); });
+    auto* report = new QPushButton(Text(kLogbookReportText));
+    report->setObjectName(QStringLiteral("LogbookReport"));
+    connect(report, &QPushButton::clicked, this, [this] { frame_.LogbookReportOfDateRange(); });
+    filterRow->addWidget(vn);
+    filterRow->addWidget(report);
     layout->addLayout(filterRow);
     layout->addWidget(table_, 1);
     layout->addWidget(totalsView_);

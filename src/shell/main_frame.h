@@ -87,6 +87,10 @@ public:
     // The logbook window "Flugbuch"; it exists as long as the frame.
     LogbookWindow& Logbook() const;
     void ToggleLogbook();
+    // The logbook report of the starts in the logbook's date range.
+    void LogbookReportOfDateRange();
+    // All starts in the logbook's date range at once in the V-n diagram.
+    void VnDiagramOfDateRange();
 
     // Exports of the selected start.
     void OnExportCsv();

@@ -49,7 +49,7 @@ void CMainFrame::createReportActions()
     connect(AddCommand(Command::PrintFlightReport), &QAction::triggered, this,
             &CMainFrame::OnPrintFlightReport);
     connect(AddCommand(Command::LogbookReportPdf), &QAction::triggered, this,
-            [this] { OnLogbookReportPdf(); });
+            [this] { LogbookReportOfDateRange(); });
 }
 
 void CMainFrame::UpdateReportCommands()

@@ -18,9 +18,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // pdftotext's columns with every run of blanks made one.
+// The text with runs of blanks and of line ends as one each: the words and
+// their order, not where the device's resolution rounded a line to.
 std::string Collapsed(const std::string& text)
 {
-    return std::regex_replace(text, std::regex("[ \t]+"), " ");
+    const std::string blanks = std::regex_replace(text, std::regex("[ \t]+"), " ");
+    return std::regex_replace(blanks, std::regex("\n( ?\n)+"), "\n");
 }
 
 class FlightReportTest : public ::testing::Test {
@@ -62,7 +65,7 @@ TEST_F(FlightReportTest, PdfShowsTimesExtremesAndEveryEventRow)
               std::string::npos);
 }
 
-TEST_F(FlightReportTest, WithoutLimitsNothingIsCheckedAndNoVnSection)
+TEST_F(FlightReportTest, WithoutLimitsNothingIsCheckedAndTheVnDiagramHasNoEnvelope)
 {
     const FlightReport report = MakeFlightReport(start_, std::nullopt);
     EXPECT_EQ(report.events.size(), 2u);
@@ -71,7 +74,7 @@ TEST_F(FlightReportTest, WithoutLimitsNothingIsCheckedAndNoVnSection)
     ASSERT_TRUE(WriteFlightReport(report, QString::fromStdString(pdf.string())).Ok());
     const std::string text = Collapsed(test::PdfText(pdf));
     EXPECT_NE(text.find("Keine Grenzwerte angegeben"), std::string::npos);
-    EXPECT_EQ(text.find("V-n-Diagramm"), std::string::npos);
+    EXPECT_NE(text.find("V-n-Diagramm"), std::string::npos);
     EXPECT_EQ(text.find("+g "), std::string::npos);
 }
 

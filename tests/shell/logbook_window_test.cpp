@@ -5,10 +5,12 @@
 #include "shell/command_table.h"
 #include "shell/logbook_filler.h"
 #include "shell/logbook_window.h"
+#include "shell/vn_window.h"
 
 #include <QAction>
 #include <QDateEdit>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -308,6 +310,31 @@ TEST_F(LogbookWindowTest, DateFilterLimitsRowsTotalsAndTheFilteredStarts)
     // Sorting keeps the filter.
     logbook.Table()->sortByColumn(static_cast<int>(LogbookColumn::MaxIas), Qt::DescendingOrder);
     EXPECT_EQ(Column(LogbookColumn::MaxIas), QStringList({"250,0", "182,0"}));
+}
+
+TEST_F(LogbookWindowTest, TheDateRangeChoosesTheStartsOfTheVnDiagramAndTheReport)
+{
+    WriteCard();
+    MakeFrame();
+    LogbookWindow& logbook = OpenFilled();
+    logbook.SetDateRange({QDate(2012, 8, 27), QDate(2012, 8, 28)});
+
+    auto* vn = logbook.findChild<QPushButton*>(QStringLiteral("LogbookVn"));
+    ASSERT_NE(vn, nullptr);
+    vn->click();
+    VnWindow& window = frame_->VnDiagramWindow();
+    EXPECT_FALSE(window.isHidden());
+    EXPECT_EQ(window.StartCount(), 2u);
+    window.FinishReading();
+
+    auto* report = logbook.findChild<QPushButton*>(QStringLiteral("LogbookReport"));
+    ASSERT_NE(report, nullptr);
+    const QString pdf = settingsDir_.filePath(QStringLiteral("flugbuch.pdf"));
+    dialogs_->saveAnswers.push_back(pdf);
+    report->click();
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5).startsWith("%PDF-"));
 }
 
 TEST_F(LogbookWindowTest, DoubleClickShowsThatStartInTheGraphs)
