@@ -174,14 +174,14 @@ DotGrid BinDots(const VnDiagramLayout& layout, const VnDiagramData& data)
     return grid;
 }
 
-// One pixel per dot: a dot beyond the envelope red, else the normal colour,
-// darker the more points it holds; empty dots transparent.
+// One pixel per dot: a dot beyond the envelope in full red, however few points
+// it holds, so that a single sample beyond a limit stands out; else the normal
+// colour, darker the more points it holds; empty dots transparent.
 QImage DotImage(const DotGrid& grid)
 {
     QImage image(grid.columns, grid.rows, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    const std::uint32_t most = std::max(*std::max_element(grid.inside.begin(), grid.inside.end()),
-                                        *std::max_element(grid.beyond.begin(), grid.beyond.end()));
+    const std::uint32_t most = *std::max_element(grid.inside.begin(), grid.inside.end());
     const double scale = most > 1 ? (1.0 - kLightestShade) / std::log1p(most) : 0.0;
     const auto shade = [&](const QColor& base, std::uint32_t count) {
         const double s = most > 1 ? kLightestShade + scale * std::log1p(count) : 1.0;
@@ -198,7 +198,7 @@ QImage DotImage(const DotGrid& grid)
             const std::uint32_t beyond = grid.beyond[offset + static_cast<std::size_t>(c)];
             const std::uint32_t inside = grid.inside[offset + static_cast<std::size_t>(c)];
             if (beyond > 0)
-                line[c] = shade(kBeyondColour, beyond);
+                line[c] = kBeyondColour.rgb();
             else if (inside > 0)
                 line[c] = shade(kInsideColour, inside);
         }
