@@ -7,8 +7,9 @@
 
 namespace veltrin {
 
-// The command ids; the numbers are those the menus and tool bar have always
-// carried, and only these exist.
+// The command ids. The first ones carry the numbers the menus and tool bar
+// have always carried; the later ones, from 33200 on, are grouped by the
+// window or dialog that added them.
 enum class Command : int {
     LoadDirectory = 57601,
     ConfigureLogger = 32795,
