@@ -34,6 +34,19 @@ std::vector<double> TickValues(double lo, double hi, double step, bool roundStar
     return ticks;
 }
 
+int TimeStepFor(int seconds)
+{
+    if (seconds > 10000)
+        return 1000;
+    if (seconds > 3000)
+        return 500;
+    if (seconds > 1000)
+        return 100;
+    if (seconds > 200)
+        return 50;
+    return 10;
+}
+
 TickSteps TickStepsForSpan(double span)
 {
     const double a = std::fabs(span);

@@ -24,6 +24,9 @@ struct TickSteps {
 // A span below epsilon gives (0, 0).
 TickSteps TickStepsForSpan(double span);
 
+// Tick step, in seconds, of the time axis of a flight lasting `seconds`.
+int TimeStepFor(int seconds);
+
 // `value` printed with the printf format `format` (one double; %f %e %g %a and
 // their upper-case forms, flags, width, precision), independent of the locale,
 // with surrounding blanks removed. Used for measuring.

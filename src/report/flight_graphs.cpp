@@ -1,6 +1,7 @@
 #include "report/flight_graphs.h"
 
 #include "graph/graph_plot.h"
+#include "graph/ticks.h"
 
 #include <QPainter>
 
@@ -46,20 +47,6 @@ constexpr int kLabelFontTenths = 70;
 constexpr double kLineWidthMm = 0.12;
 constexpr double kCurveWidthMm = 0.2;
 constexpr double kLeftMarginMm = 1.0;
-
-// Tick step, in seconds, of the time axis of `seconds`, as the program's graphs.
-int TimeStep(int seconds)
-{
-    if (seconds > 10000)
-        return 1000;
-    if (seconds > 3000)
-        return 500;
-    if (seconds > 1000)
-        return 100;
-    if (seconds > 200)
-        return 50;
-    return 10;
-}
 
 // The configured range, widened to the next multiple of the major step that
 // holds `lowest` and `highest`.
@@ -141,7 +128,7 @@ void FlightGraphs::Paint(Which which, QPainter& painter, const QRect& target,
     settings.yTitle = QString::fromUtf8(config.yTitle);
     // The whole flight, to the second after its last sample.
     const int seconds = static_cast<int>((static_cast<std::int64_t>(lastMs_) + 999) / 1000);
-    const int step = TimeStep(seconds);
+    const int step = TimeStepFor(seconds);
     settings.xMin = 0;
     settings.xMax = std::max(seconds, 1);
     settings.xMinorStep = step;

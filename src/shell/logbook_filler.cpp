@@ -93,13 +93,8 @@ void LogbookFiller::HandOver()
 
 void LogbookFiller::OnWorkerDone(unsigned run)
 {
-    if (run != run_ || !running_)
-        return;
-    StopWorker();
-    batchTimer_.stop();
-    HandOver();
-    running_ = false;
-    emit finished(handedOver_ == total_);
+    if (run == run_)
+        Cancel();  // the worker has ended: hand over the rest and finish
 }
 
 void LogbookFiller::Cancel()

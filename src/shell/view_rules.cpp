@@ -39,19 +39,6 @@ NiceSpanResult NiceSpan(double span, ZoomDirection direction, double factor)
     return result;
 }
 
-int TimeStepFor(int seconds)
-{
-    if (seconds > 10000)
-        return 1000;
-    if (seconds > 3000)
-        return 500;
-    if (seconds > 1000)
-        return 100;
-    if (seconds > 200)
-        return 50;
-    return 10;
-}
-
 TimeRange ShiftedLeft(TimeRange range, double step)
 {
     range.xMin -= step;

@@ -3,6 +3,8 @@
 // time-axis steps, nice zoom spans, shifting, stacking and value ranges.
 // Plain values, no windows.
 
+#include "graph/ticks.h"  // TimeStepFor
+
 #include <vector>
 
 namespace veltrin {
@@ -19,9 +21,6 @@ struct NiceSpanResult {
 // Turns `span` into the next nicer span in `direction`, zooming by about
 // `factor`. A span of (nearly) zero stays as it is, with both steps 0.
 NiceSpanResult NiceSpan(double span, ZoomDirection direction, double factor);
-
-// Tick step, in seconds, of the time axis of a start lasting `seconds`.
-int TimeStepFor(int seconds);
 
 // The x range of a graph window, in seconds.
 struct TimeRange {

@@ -10,6 +10,7 @@
 #include "report/flight_report.h"
 #include "report/logbook_report.h"
 #include "report/report_texts.h"
+#include "tool_support.h"
 
 #include <QGuiApplication>
 
@@ -25,7 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kProgram = "veltrin-export";
 constexpr std::string_view kCommand = "report";
 
 const char kReportHelp[] =
@@ -34,7 +34,8 @@ const char kReportHelp[] =
     "  report [--limits=NEG,POS,VNE] DATENDATEI ZIEL.pdf\n"
     "      Schreibt den Flugbericht eines Starts: Datum, Start- und Landezeit\n"
     "      (UTC), Dauer, Datendatei, Extremwerte, die drei Graphen mit Ereignis-\n"
-    "      und Grenzwertlinien, die Ereignisse und die Überschreitungen.\n"
+    "      und Grenzwertlinien, das V-n-Diagramm, die Ereignisse und die\n"
+    "      Überschreitungen.\n"
     "  report [--from DATUM] [--to DATUM] [--limits=NEG,POS,VNE] BASISVERZ ZIEL.pdf\n"
     "      Schreibt den Flugbuch-Bericht der Karte: je Start eine Zeile mit Datum,\n"
     "      Start, Landung, Dauer, Extremwerten, Ereignissen und Überschreitungen,\n"
@@ -52,29 +53,6 @@ struct ReportLine {
     bool help = false;
     std::vector<std::string> operands;
 };
-
-void Complain(std::ostream& err, const std::string& subject, std::string_view reason)
-{
-    err << kProgram << ": ";
-    if (!subject.empty())
-        err << subject << ": ";
-    err << reason << '\n';
-}
-
-int UsageError(std::ostream& err, std::string_view reason)
-{
-    Complain(err, {}, reason);
-    err << "Hilfe: " << kProgram << " --help\n";
-    return kExitUsage;
-}
-
-std::string WithReason(std::string_view text, std::error_code reason)
-{
-    std::string message(text);
-    if (reason)
-        message += " (" + reason.message() + ")";
-    return message + ".";
-}
 
 // Takes the value of --from or --to, given as "--from DATE" or "--from=DATE".
 bool TakeDate(const std::vector<std::string>& arguments, std::size_t& i, std::string_view name,
