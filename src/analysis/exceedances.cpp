@@ -1,18 +1,10 @@
 #include "analysis/exceedances.h"
 
+#include "analysis/relative_time.h"
+
 #include <algorithm>
 
 namespace veltrin {
-namespace {
-
-constexpr double kMillisecondsPerSecond = 1000.0;
-
-double Seconds(std::int64_t ms)
-{
-    return static_cast<double>(ms) / kMillisecondsPerSecond;
-}
-
-}  // namespace
 
 std::string_view ExceedanceKindText(ExceedanceKind kind)
 {
@@ -49,7 +41,7 @@ void ExceedanceFinder::Extend(ExceedanceKind kind, bool beyond, double value, st
         run.firstMs = timeMs;
         run.found = Exceedance{};
         run.found.kind = kind;
-        run.found.time = Seconds(timeMs - firstTimeMs_);
+        run.found.time = SecondsBetween(firstTimeMs_, timeMs);
         run.found.peak = value;
         run.found.firstSample = index_;
     } else if (kind == ExceedanceKind::NegativeLoad) {
@@ -59,7 +51,7 @@ void ExceedanceFinder::Extend(ExceedanceKind kind, bool beyond, double value, st
     }
     run.lastMs = timeMs;
     run.found.lastSample = index_;
-    run.found.duration = Seconds(run.lastMs - run.firstMs);
+    run.found.duration = SecondsBetween(run.firstMs, run.lastMs);
 }
 
 void ExceedanceFinder::Close(Run& run)

@@ -1,18 +1,10 @@
 #include "analysis/flight_events.h"
 
+#include "analysis/relative_time.h"
+
 #include <algorithm>
 
 namespace veltrin {
-namespace {
-
-constexpr double kMillisecondsPerSecond = 1000.0;
-
-double Seconds(std::int64_t ms)
-{
-    return static_cast<double>(ms) / kMillisecondsPerSecond;
-}
-
-}  // namespace
 
 void EventFinder::AddSample(const Sample& sample)
 {
@@ -48,7 +40,7 @@ void EventFinder::AddSample(const Sample& sample)
         current_.maxAccZ = std::max(current_.maxAccZ, sample.accZ);
         current_.maxIas = std::max(current_.maxIas, sample.ias);
         current_.lastSample = index;
-        current_.duration = Seconds(timeMs - eventStartMs_);
+        current_.duration = SecondsBetween(eventStartMs_, timeMs);
         lastFlaggedMs_ = timeMs;
         return;
     }
@@ -56,7 +48,7 @@ void EventFinder::AddSample(const Sample& sample)
     if (open_)
         Close();
     current_ = FlightEvent{};
-    current_.time = Seconds(timeMs - firstTimeMs_);
+    current_.time = SecondsBetween(firstTimeMs_, timeMs);
     current_.minAccZ = sample.accZ;
     current_.maxAccZ = sample.accZ;
     current_.maxIas = sample.ias;

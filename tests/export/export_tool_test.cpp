@@ -9,6 +9,7 @@
 #include "export_commands.h"
 #include "export_test_support.h"
 #include "logbook.h"
+#include "tool_run.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadFile;
 using test::TempDir;
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun Tool(std::vector<std::string> arguments)
-{
-    std::ostringstream out, err;
-    const int status = tool::RunExportTool(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::Tool;
+using test::ToolRun;
 
 // A card with two starts in the same minute and one on the next day.
 class ExportToolTest : public ::testing::Test {
