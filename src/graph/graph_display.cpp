@@ -68,6 +68,12 @@ void CGraphDisplay::SetMarkerCallback(MarkerCallback callback, void* userData)
     markerData_ = userData;
 }
 
+void CGraphDisplay::ReportMarker(int row, QPoint screenPos)
+{
+    if (markerCallback_ != nullptr)
+        markerCallback_(markerData_, row, screenPos);
+}
+
 void CGraphDisplay::RefreshArea()
 {
     area_ = plot_->GetPlotAreaEdges();

@@ -47,6 +47,15 @@ public:
     bool Panning() const { return panning_; }
 
 protected:
+    // For the wheel and keyboard gestures of derived windows: the history to push
+    // their zooms onto, the plot area the mouse maps into, going back one zoom as
+    // a right double-click does, and handing a marker row to the marker callback.
+    ZoomHistory& EditableHistory() { return history_; }
+    const PlotArea& Area() const { return area_; }
+    bool Interactive() const { return interactive_; }
+    void GoBack() { RightDoubleClick(); }
+    void ReportMarker(int row, QPoint screenPos);
+
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

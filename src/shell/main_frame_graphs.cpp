@@ -284,6 +284,9 @@ void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& co
     settings.xMinSpan = kTimeMinSpan;
 
     plot.SetViewChangedCallback(&CMainFrame::SyncTimeAxes, this);
+    // The Home key in a graph does what the full-view command does.
+    connect(&pane, &CGraphPane::fullViewRequested, this, &CMainFrame::FullView,
+            Qt::UniqueConnection);
     pane.ApplySettings(settings);
     plot.MarkDirty();
     pane.update();
