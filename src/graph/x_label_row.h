@@ -1,6 +1,7 @@
 #pragma once
 // The row of x labels under the plot area: one label centred on each major tick and
-// the axis title near the right end, without a label showing through the title.
+// the axis title near the right end, without a label showing through the title or
+// running into its neighbour.
 
 #include "graph/axis_mapping.h"
 #include "graph/graph_settings.h"
@@ -26,9 +27,11 @@ struct XLabelRow {
 };
 
 // Lays out the x label row for the settings `s` on `mapping`; `textWidth` measures a
-// text in the label font. The title's right edge lies at px(xMax - xMajorStep/3); a
-// label whose text would reach under the title is left out rather than painted over.
-// No labels and no title when the major step is 0 or less.
+// text in the label font. Where the labels of all major ticks would come closer than
+// the width of "0", only those of every 2nd, 5th, 10th, 20th ... tick (counted from
+// the value 0) stay, the fewest left out that keep them apart; the ticks all stay. The title's
+// right edge lies at px(xMax - xMajorStep/3); a label whose text would reach under the title is
+// left out rather than painted over. No labels and no title when the major step is 0 or less.
 XLabelRow LayoutXLabelRow(const AxisMapping& mapping, const GraphSettings& s,
                           const std::function<int(const QString&)>& textWidth);
 
