@@ -3,13 +3,10 @@
 #include "graph/graph_plot.h"
 #include "graph/graph_row.h"
 
-#include <QApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -59,15 +56,3 @@ BENCHMARK(RenderFullView)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "graph/point_density.h"
 #include "graph/vn_diagram_painter.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -12,7 +11,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -85,15 +83,3 @@ void BinIntoDensity(benchmark::State& state)
 BENCHMARK(BinIntoDensity)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

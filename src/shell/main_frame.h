@@ -197,7 +197,6 @@ private:
     // Shows a part of the flight picked in the event list: marker and zoom.
     void ShowFlightPart(int firstSample, double fromSeconds, double toSeconds);
     void SyncFrom(CGraphPlot& plot);
-    void Mark(int row);
     CChildFrame* ActiveGraphWindow() const;
     void ActivateVisibleGraphWindow();
     std::array<CChildFrame*, kGraphWindowCount> GraphWindowsInStackOrder() const;

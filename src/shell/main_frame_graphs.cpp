@@ -172,11 +172,6 @@ const StartRecord* CMainFrame::ShownStart() const
     return &recording_[static_cast<std::size_t>(shownStart_)];
 }
 
-void CMainFrame::MarkSample(int row)
-{
-    Mark(row);
-}
-
 void CMainFrame::ShowTimeRange(double fromSeconds, double toSeconds)
 {
     if (!(toSeconds > fromSeconds) || !std::isfinite(fromSeconds) || !std::isfinite(toSeconds))
@@ -369,10 +364,10 @@ void CMainFrame::FullView()
 
 void CMainFrame::OnMarker(void* userData, int row, QPoint /*screenPos*/)
 {
-    static_cast<CMainFrame*>(userData)->Mark(row);
+    static_cast<CMainFrame*>(userData)->MarkSample(row);
 }
 
-void CMainFrame::Mark(int row)
+void CMainFrame::MarkSample(int row)
 {
     const int rowCount = RowCount(graphTable_);
     if (row < 0 || row >= rowCount)

@@ -16,12 +16,6 @@ namespace veltrin::test {
 
 namespace {
 
-void AppendField(std::string& line, double value, int precision)
-{
-    line += ',';
-    AppendFixed(line, value, precision);
-}
-
 // The standard output of `command`; "" when it fails.
 std::string Output(const std::string& command)
 {
@@ -44,29 +38,6 @@ std::string Quoted(const std::filesystem::path& path)
 }
 
 }  // namespace
-
-std::string ReportSampleLine(double seconds, double accZ, double ias, int altitude, int flags)
-{
-    std::string line = "$VLTDR";
-    AppendField(line, seconds, 3);
-    line += ",0.10,-0.02";
-    AppendField(line, accZ, 2);
-    AppendField(line, ias, 1);
-    line += ",0.0,0.0,";
-    AppendInt(line, altitude);
-    line += ',';
-    AppendInt(line, flags);
-    return Framed(line);
-}
-
-std::string ReportLandingLine(double seconds, int hhmmss)
-{
-    std::string line = "$VLTLD";
-    AppendField(line, seconds, 3);
-    line += ",0,";
-    AppendInt(line, hhmmss);
-    return Framed(line);
-}
 
 void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines)
 {
@@ -94,9 +65,9 @@ std::vector<std::string> EventfulStart()
             ias = 265.5;
             flags = 1;
         }
-        lines.push_back(ReportSampleLine(t, accZ, ias, 300 + tenth / 10, flags));
+        lines.push_back(SampleLine(t, accZ, ias, 300 + tenth / 10, flags));
     }
-    lines.push_back(ReportLandingLine(600.0, 144000));
+    lines.push_back(LandingLine(600.0, 144000));
     return lines;
 }
 

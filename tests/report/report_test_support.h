@@ -3,17 +3,13 @@
 // tools that read a written report back.
 
 #include "data/recording.h"
+#include "support/made_lines.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace veltrin::test {
-
-// "$VLTDR" line of one sample at `seconds` with a correct checksum.
-std::string ReportSampleLine(double seconds, double accZ, double ias, int altitude, int flags = 0);
-// "$VLTLD" line with the landing time hhmmss.
-std::string ReportLandingLine(double seconds, int hhmmss);
 
 // Writes `lines`, each ended by CR LF, to `path` (folders made as needed).
 void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines);

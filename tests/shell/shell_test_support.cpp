@@ -34,20 +34,6 @@ std::optional<QString> Next(std::deque<QString>& answers)
 
 }  // namespace
 
-std::string SampleLine(double seconds, double accZ, double ias, int altitude, int flags)
-{
-    std::string line = "$VLTDR";
-    AppendField(line, seconds, 3);
-    line += ",0.10,-0.02";
-    AppendField(line, accZ, 2);
-    AppendField(line, ias, 1);
-    line += ",0.0,0.0,";
-    AppendInt(line, altitude);
-    line += ',';
-    AppendInt(line, flags);
-    return Framed(line);
-}
-
 std::string FixLine(double timeOfDay, double latitude, double longitude, double altitude)
 {
     const auto degreesMinutes = [](double degrees, int width) {
@@ -68,15 +54,6 @@ std::string FixLine(double timeOfDay, double latitude, double longitude, double 
         ".00," + degreesMinutes(latitude, 2) + ",N," + degreesMinutes(longitude, 3) + ",E,1,08,0.9";
     AppendField(line, altitude, 1);
     line += ",M,46.9,M,,";
-    return Framed(line);
-}
-
-std::string LandingLine(double seconds, int hhmmss)
-{
-    std::string line = "$VLTLD";
-    AppendField(line, seconds, 3);
-    line += ",0,";
-    AppendInt(line, hhmmss);
     return Framed(line);
 }
 

@@ -4,6 +4,7 @@
 
 #include "shell/frame_dialogs.h"
 #include "shell/main_frame.h"
+#include "support/made_lines.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -20,12 +21,8 @@ class QTreeWidgetItem;
 
 namespace veltrin::test {
 
-// "$VLTDR" line of one sample at `seconds`, with a correct checksum.
-std::string SampleLine(double seconds, double accZ, double ias, int altitude, int flags = 0);
 // "$GPGGA" line of one fix.
 std::string FixLine(double timeOfDay, double latitude, double longitude, double altitude);
-// "$VLTLD" line with the landing time hhmmss.
-std::string LandingLine(double seconds, int hhmmss);
 
 // Writes `lines`, each ended by CR LF, to base/day/file.
 void WriteDataFile(const QString& base, const QString& day, const QString& file,

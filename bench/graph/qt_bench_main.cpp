@@ -1,0 +1,19 @@
+// main() of the graph benchmarks: an offscreen application for the fonts and
+// painters, then Google Benchmark.
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
