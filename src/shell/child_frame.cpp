@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMouseEvent>
 
 namespace veltrin {
 
@@ -62,6 +63,17 @@ void CChildFrame::closeEvent(QCloseEvent* event)
         return;
     hide();
     emit closedByUser();
+}
+
+void CChildFrame::mouseMoveEvent(QMouseEvent* event)
+{
+    // The sub-window moves and resizes itself while the caption or a border
+    // is dragged; a geometry that changed here changed by hand.
+    const QRect before = geometry();
+    QMdiSubWindow::mouseMoveEvent(event);
+    if ((event->buttons() & Qt::LeftButton) && geometry() != before && !isMaximized() &&
+        !isMinimized())
+        emit movedByUser();
 }
 
 void CChildFrame::showEvent(QShowEvent* event)

@@ -28,10 +28,13 @@ signals:
     void visibilityChanged(bool visible);
     // Hidden by the user's close request.
     void closedByUser();
+    // Moved or resized by the user dragging its caption or border.
+    void movedByUser();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 

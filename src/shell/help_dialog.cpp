@@ -92,7 +92,7 @@ void AlignTabColumn(QTextDocument& document, qreal halfInch)
 }  // namespace
 
 CHelpDialog::CHelpDialog(QWidget* parent, const QString& resource)
-    : QDialog(parent), text_(new QTextBrowser(this))
+    : QDialog(parent), text_(new QTextBrowser(this)), keys_(new QLabel(this))
 {
     InitShellResources();
     setWindowTitle(QStringLiteral("Hilfe"));
@@ -128,6 +128,21 @@ CHelpDialog::CHelpDialog(QWidget* parent, const QString& resource)
     }
     text_->setEnabled(false);
 
+    // The gestures and keys added since: a section of their own, so that the
+    // short help above stays as it always was.
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    keys_->setObjectName(QStringLiteral("HelpKeys"));
+    keys_->setFont(font);
+    keys_->setTextFormat(Qt::RichText);
+    keys_->setFixedWidth(kTextWidth);
+    keys_->setWordWrap(true);
+    if (QFile keys(QString::fromUtf8(kHelpKeysResource)); keys.open(QIODevice::ReadOnly))
+        keys_->setText(QString::fromUtf8(keys.readAll()).trimmed());
+    rule->setVisible(!keys_->text().isEmpty());
+    keys_->setVisible(!keys_->text().isEmpty());
+
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(32, 32));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -141,6 +156,8 @@ CHelpDialog::CHelpDialog(QWidget* parent, const QString& resource)
     buttons->addWidget(ok, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
+    layout->addWidget(rule);
+    layout->addWidget(keys_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

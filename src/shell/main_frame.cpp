@@ -13,6 +13,7 @@
 #include "shell/maximised_title.h"
 #include "shell/resources_init.h"
 #include "shell/shell_constants.h"
+#include "shell/stack_follower.h"
 #include "shell/wait_cursor.h"
 
 #include <QAction>
@@ -123,6 +124,9 @@ CMainFrame::~CMainFrame()
         disconnect(sender, nullptr, this, nullptr);
     for (CChildFrame* window : graphWindows_)
         disconnect(window, nullptr, this, nullptr);
+    // Hiding the bars resizes the graph area; the windows no longer follow.
+    delete stackFollower_;
+    stackFollower_ = nullptr;
     {
         QSettings store(Text(kOrganisation), Text(kApplicationTitle));
         WriteFrameSettings(store, settings_);
@@ -207,8 +211,10 @@ void CMainFrame::createActions()
     connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
     connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
 
-    connect(AddCommand(Command::StackWindows), &QAction::triggered, this,
-            &CMainFrame::StackGraphWindows);
+    connect(AddCommand(Command::StackWindows), &QAction::triggered, this, [this] {
+        StackGraphWindows();
+        stackFollower_->Start();
+    });
     connect(AddCommand(Command::Cascade), &QAction::triggered, this,
             [this] { mdiArea_->cascadeSubWindows(); });
     connect(AddCommand(Command::Tile), &QAction::triggered, this,
@@ -314,6 +320,10 @@ void CMainFrame::createStatusBar()
     messagePane_->setTextFormat(Qt::PlainText);
     messagePane_->setMinimumWidth(1);
     statusBar()->addWidget(messagePane_, 1);
+    shownStartPane_ = new QLabel;
+    shownStartPane_->setObjectName(QStringLiteral("ShownStartPane"));
+    shownStartPane_->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(shownStartPane_);
     // The lock indicators show their texts in the dimmed look of an indicator
     // that is off: the lock states are not known to the program.
     for (const char* text : kIndicatorTexts) {
@@ -384,6 +394,12 @@ void CMainFrame::createGraphWindows()
             UpdateMenus();
         });
     }
+    stackFollower_ = new StackFollower(
+        *mdiArea_->viewport(),
+        [this](const QRect& client) { return GraphWindowsStackedIn(client); },
+        [this] { StackGraphWindows(); });
+    for (CChildFrame* window : graphWindows_)
+        connect(window, &CChildFrame::movedByUser, this, [this] { stackFollower_->Stop(); });
 }
 
 void CMainFrame::ActivateVisibleGraphWindow()
@@ -423,6 +439,9 @@ void CMainFrame::LoadBaseDirectory(const QString& path)
     }
     // The graphs keep their copy of the start shown before; it is no longer in the recording.
     shownStart_ = -1;
+    if (!shownStartPane_->text().isEmpty() &&
+        !shownStartPane_->text().endsWith(Text(kNoLongerLoadedSuffix)))
+        shownStartPane_->setText(shownStartPane_->text() + Text(kNoLongerLoadedSuffix));
     emit shownStartChanged();
     FillStartList();
     UpdateMenus();
@@ -438,6 +457,11 @@ void CMainFrame::SetStatusText(const QString& text)
 QString CMainFrame::StatusText() const
 {
     return messagePane_->text();
+}
+
+QString CMainFrame::ShownStartPaneText() const
+{
+    return shownStartPane_->text();
 }
 
 void CMainFrame::UpdateTitle()

@@ -40,6 +40,7 @@ class CTitleTip;
 class KmlWriter;
 class LogbookWindow;
 class RecorderSession;
+class StackFollower;
 class VnWindow;
 struct ExportResult;
 struct StartFile;
@@ -79,6 +80,9 @@ public:
     // Graph windows.
     void ShowStart(int index);
     void StackGraphWindows();
+    // Whether resizing the graph area restacks the graph windows: from
+    // "Übereinander" until a graph window is moved or resized by hand.
+    bool StackFollowsResize() const;
     void ZoomTimeAxis(ZoomDirection direction);
     void ShiftTimeAxis(bool right);
     void FullView();
@@ -107,6 +111,8 @@ public:
     // Sets the message pane and repaints the status bar at once.
     void SetStatusText(const QString& text);
     QString StatusText() const;
+    // The status bar's pane that names the start the graphs show.
+    QString ShownStartPaneText() const;
 
     // Sets every command's enabled and ticked state.
     void UpdateMenus();
@@ -179,8 +185,10 @@ private:
     void createReportActions();
     void UpdateReportCommands();
     void createEventList();
-    // True when the shown graph windows lie as StackGraphWindows put them.
+    // True when the shown graph windows lie as StackGraphWindows put them in
+    // the graph area's client rectangle, or in `client`.
     bool GraphWindowsStacked() const;
+    bool GraphWindowsStackedIn(const QRect& client) const;
     void createLogbook();
 
     QAction* AddCommand(Command id);
@@ -201,6 +209,8 @@ private:
     void ActivateVisibleGraphWindow();
     std::array<CChildFrame*, kGraphWindowCount> GraphWindowsInStackOrder() const;
     StartRecord* StartAt(int index);
+    // Gives the list item of start `index` its text and look (shown, empty).
+    void RestyleStartItem(int index);
     bool ReadStart(int index);
     // The selected start, read from its file; null when no start is selected.
     const StartRecord* ReadSelectedStart();
@@ -217,6 +227,7 @@ private:
     QDockWidget* startListBar_ = nullptr;
     QTreeWidget* startList_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    QLabel* shownStartPane_ = nullptr;  // names the start the graphs show
     QMenu* windowMenu_ = nullptr;
     std::map<Command, QAction*> actions_;
     // The graph windows, in the order of kGraphWindows.
@@ -238,7 +249,8 @@ private:
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
     std::unique_ptr<LogbookWindow> logbook_;
-    VnWindow* vnWindow_ = nullptr;  // owned by the graph area once made
+    VnWindow* vnWindow_ = nullptr;            // owned by the graph area once made
+    StackFollower* stackFollower_ = nullptr;  // owned by the graph area's viewport
 };
 
 }  // namespace veltrin

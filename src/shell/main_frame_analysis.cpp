@@ -70,6 +70,11 @@ void CMainFrame::createEventList()
 
 bool CMainFrame::GraphWindowsStacked() const
 {
+    return GraphWindowsStackedIn(mdiArea_->viewport()->rect());
+}
+
+bool CMainFrame::GraphWindowsStackedIn(const QRect& client) const
+{
     std::vector<CChildFrame*> visible;
     for (CChildFrame* window : GraphWindowsInStackOrder()) {
         if (!window->isHidden())
@@ -77,7 +82,6 @@ bool CMainFrame::GraphWindowsStacked() const
     }
     if (visible.empty())
         return false;
-    const QRect client = mdiArea_->viewport()->rect();
     const std::vector<StackSlice> slices =
         StackSlices(client.top(), client.top() + client.height(), static_cast<int>(visible.size()));
     for (std::size_t i = 0; i < visible.size(); ++i) {

@@ -7,9 +7,11 @@
 #include "graph/graph_plot.h"
 #include "shell/child_frame.h"
 #include "shell/graph_window_config.h"
+#include "shell/stack_follower.h"
 #include "shell/status_texts.h"
 #include "shell/time_range_rules.h"
 
+#include <QLabel>
 #include <QMdiArea>
 
 #include <array>
@@ -121,6 +123,11 @@ void CMainFrame::StackGraphWindows()
     }
 }
 
+bool CMainFrame::StackFollowsResize() const
+{
+    return stackFollower_->Following();
+}
+
 void CMainFrame::ShowStart(int index)
 {
     StartRecord* start = StartAt(index);
@@ -129,7 +136,11 @@ void CMainFrame::ShowStart(int index)
     ReadStart(index);
 
     ReleaseGraphTable();
+    const int previous = shownStart_;
     shownStart_ = index;
+    RestyleStartItem(previous);
+    RestyleStartItem(index);
+    shownStartPane_->setText(QString::fromStdString(ShownStartText(*start)));
     const auto& samples = start->samples;
     const std::size_t rows = std::min<std::size_t>(
         samples.size(), std::numeric_limits<int>::max() / (kGraphColumns + 1));

@@ -7,6 +7,8 @@
 #include "shell/shell_constants.h"
 #include "shell/wait_cursor.h"
 
+#include <QFont>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -30,6 +32,22 @@ QString StartItemText(const StartRecord& start)
                                                : TimeOfDayText(start.startTime));
 }
 
+// Text, weight, colour and tool tip of a start's item: bold while the graphs
+// show it, greyed once its file turned out to hold no sample, so that such a
+// start does not look like a flight of zeros.
+void StyleStartItem(QTreeWidgetItem& item, const StartRecord& start, bool shown)
+{
+    item.setText(0, StartItemText(start));
+    QFont font = item.font(0);
+    font.setBold(shown);
+    item.setFont(0, font);
+    const bool empty = start.loaded && start.samples.empty();
+    const QPalette palette = item.treeWidget() ? item.treeWidget()->palette() : QPalette();
+    item.setForeground(
+        0, palette.brush(empty ? QPalette::Disabled : QPalette::Active, QPalette::Text));
+    item.setToolTip(0, empty ? QString::fromUtf8(kNoSamplesTip) : QString());
+}
+
 }  // namespace
 
 void CMainFrame::FillStartList()
@@ -46,8 +64,24 @@ void CMainFrame::FillStartList()
             day = new QTreeWidgetItem(startList_, QStringList(dayText));
             day->setData(0, kStartIndexRole, kNoStartIndex);
         }
-        auto* item = new QTreeWidgetItem(day, QStringList(StartItemText(start)));
+        auto* item = new QTreeWidgetItem(day);
         item->setData(0, kStartIndexRole, static_cast<int>(i));
+        StyleStartItem(*item, start, static_cast<int>(i) == shownStart_);
+    }
+}
+
+void CMainFrame::RestyleStartItem(int index)
+{
+    const StartRecord* start = StartAt(index);
+    if (!start)
+        return;
+    for (int d = 0; d < startList_->topLevelItemCount(); ++d) {
+        QTreeWidgetItem* day = startList_->topLevelItem(d);
+        for (int s = 0; s < day->childCount(); ++s) {
+            QTreeWidgetItem* item = day->child(s);
+            if (ItemStartIndex(item) == index)
+                StyleStartItem(*item, *start, index == shownStart_);
+        }
     }
 }
 
@@ -93,13 +127,7 @@ bool CMainFrame::ReadStart(int index)
     if (!read)
         return false;
     // Now that the landing time is known, the start's item shows it.
-    for (int d = 0; d < startList_->topLevelItemCount(); ++d) {
-        QTreeWidgetItem* day = startList_->topLevelItem(d);
-        for (int s = 0; s < day->childCount(); ++s) {
-            if (ItemStartIndex(day->child(s)) == index)
-                day->child(s)->setText(0, StartItemText(*start));
-        }
-    }
+    RestyleStartItem(index);
     return true;
 }
 

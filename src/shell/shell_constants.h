@@ -44,6 +44,12 @@ inline constexpr const char* kVersionText = "ZADUdir Version 1.1";
 inline constexpr const char* kNoticeText = "Copyright © Quon. Alle Rechte vorbehalten.";
 inline constexpr const char* kOkText = "OK";
 
+// After the shown start in the status bar once the card it came from was
+// loaded anew or another one was loaded.
+inline constexpr const char* kNoLongerLoadedSuffix = " (nicht mehr geladen)";
+// The tool tip of a start whose data file holds no sample.
+inline constexpr const char* kNoSamplesTip = "Keine Messwerte in der Datei";
+
 // Status bar indicators: caps lock, num lock, scroll lock.
 inline constexpr const char* kIndicatorTexts[] = {"UF", "NUM", "RF"};
 
@@ -55,5 +61,7 @@ inline constexpr int kStartListWidth = 200;
 
 // Resource name of the help text.
 inline constexpr const char* kHelpResource = ":/IDR_RTF_HELP";
+// Resource name of the help's second section: wheel, keys, range cursor.
+inline constexpr const char* kHelpKeysResource = ":/HELP_KEYS";
 
 }  // namespace veltrin

@@ -1,6 +1,7 @@
 #include "shell/status_texts.h"
 
 #include "data/number_format.h"
+#include "data/start_text.h"
 
 namespace veltrin {
 
@@ -15,6 +16,14 @@ std::string MarkerText(double seconds, double accZ, double ias, double altitude)
     text += " km/h    ";
     AppendFixed(text, altitude, 0, 4);
     text += " m";
+    return text;
+}
+
+std::string ShownStartText(const StartRecord& start)
+{
+    std::string text = DayText(start.startTime) + ' ' + TimeOfDayText(start.startTime);
+    if (start.landingTime != 0)
+        text += " – " + TimeOfDayText(start.landingTime);
     return text;
 }
 

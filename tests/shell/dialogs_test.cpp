@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
+#include <QLabel>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -99,6 +100,24 @@ TEST(CHelpDialog, ShowsAllTwelveLinesInADisabledAreaWithAlignedColumns)
     ASSERT_EQ(columns.size(), 7);
     for (qreal x : columns)
         EXPECT_EQ(x, columns.front());
+}
+
+TEST(CHelpDialog, ASecondSectionBelowTheShortHelpListsWheelKeysAndRange)
+{
+    CHelpDialog dialog;
+    dialog.show();
+    QLabel* keys = dialog.KeysArea();
+    ASSERT_TRUE(keys->isVisible());
+    EXPECT_GT(keys->geometry().top(), dialog.TextArea()->geometry().bottom());
+    QTextDocument plain;
+    plain.setHtml(keys->text());
+    const QString text = plain.toPlainText();
+    for (const char* entry :
+         {"Mausrad", "STRG + Mausrad", "SHIFT + Mausrad", "Pfeil links / rechts",
+          "Bild auf / Bild ab", "Pos1", "Rücktaste", "SHIFT + , / .", "STRG + Maus mitte", "ESC"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(entry))) << entry;
+    // The short help above keeps its twelve lines alone.
+    EXPECT_FALSE(dialog.TextArea()->document()->toPlainText().contains(QStringLiteral("Mausrad")));
 }
 
 TEST(CHelpDialog, MissingHelpTextLeavesTheAreaEmpty)

@@ -5,6 +5,7 @@
 #include "shell/command_table.h"
 
 #include <QAction>
+#include <QPalette>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -98,6 +99,68 @@ TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
     EXPECT_EQ(frame.StatusText(), QString());
     EXPECT_FALSE(frame.Action(Command::ExportCsv)->isEnabled());
     EXPECT_FALSE(frame.Action(Command::ExportKml)->isEnabled());
+}
+
+TEST_F(StartListTest, TheShownStartIsBoldAndNamedInTheStatusBarUntilTheCardIsLoadedAgain)
+{
+    CMainFrame& frame = MakeFrame();
+    const auto boldItems = [this] {
+        std::vector<int> bold;
+        for (int index = 0; index < 3; ++index) {
+            if (StartItem(index)->font(0).bold())
+                bold.push_back(index);
+        }
+        return bold;
+    };
+    EXPECT_TRUE(boldItems().empty());
+    EXPECT_EQ(frame.ShownStartPaneText(), QString());
+
+    DoubleClick(StartItem(0));
+    EXPECT_EQ(boldItems(), std::vector<int>{0});
+    EXPECT_EQ(frame.ShownStartPaneText(), QStringLiteral("26.08.2012 14:05:00 – 14:18:20"));
+    // The status text stays the start's values.
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Acc.: -1.25 - 3.40 V: 182.0  H: 1450.0"));
+
+    frame.ShowStart(1);
+    EXPECT_EQ(boldItems(), std::vector<int>{1});
+    EXPECT_EQ(frame.ShownStartPaneText(), QStringLiteral("27.08.2012 01:30:00"));
+
+    // After a reload the graphs still show the start of the card read before.
+    frame.LoadBaseDirectory(cardPath_);
+    EXPECT_TRUE(boldItems().empty());
+    EXPECT_EQ(frame.ShownStartPaneText(),
+              QStringLiteral("27.08.2012 01:30:00 (nicht mehr geladen)"));
+    frame.LoadBaseDirectory(cardPath_);
+    EXPECT_EQ(frame.ShownStartPaneText(),
+              QStringLiteral("27.08.2012 01:30:00 (nicht mehr geladen)"));
+    frame.ShowStart(2);
+    EXPECT_EQ(frame.ShownStartPaneText(), QStringLiteral("26.08.2012 15:00:00"));
+}
+
+TEST_F(StartListTest, AStartWhoseFileHoldsNoSampleIsGreyedWithATip)
+{
+    WriteDataFile(cardPath_, QStringLiteral("D120828"), QStringLiteral("S090000.TXT"),
+                  {"not a recorder file", "$GPRMC,broken"});
+    CMainFrame& frame = MakeFrame();
+    QTreeWidgetItem* empty = StartItem(3);
+    ASSERT_NE(empty, nullptr);
+    const QPalette palette = frame.StartList()->palette();
+    // Not read yet, it looks like any other start.
+    EXPECT_EQ(empty->toolTip(0), QString());
+    EXPECT_EQ(empty->foreground(0).color(), palette.color(QPalette::Active, QPalette::Text));
+
+    Select(empty);
+    EXPECT_EQ(empty->toolTip(0), QStringLiteral("Keine Messwerte in der Datei"));
+    EXPECT_EQ(empty->foreground(0).color(), palette.color(QPalette::Disabled, QPalette::Text));
+    EXPECT_EQ(frame.StatusText(), QStringLiteral("Acc.: 0.00 - 0.00 V: 0.0  H: 0.0"));
+
+    // Shown, it stays greyed (and turns bold); a start with samples is not greyed.
+    DoubleClick(empty);
+    EXPECT_TRUE(StartItem(3)->font(0).bold());
+    EXPECT_EQ(StartItem(3)->toolTip(0), QStringLiteral("Keine Messwerte in der Datei"));
+    Select(StartItem(0));
+    EXPECT_EQ(StartItem(0)->toolTip(0), QString());
+    EXPECT_EQ(StartItem(0)->foreground(0).color(), palette.color(QPalette::Active, QPalette::Text));
 }
 
 TEST_F(StartListTest, DoubleClickShowsAStartButADayItemLeavesTheGraphsAlone)
