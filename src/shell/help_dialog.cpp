@@ -24,6 +24,7 @@ namespace {
 constexpr int kTextWidth = 366;
 constexpr int kTextHeight = 204;
 constexpr int kHelpPointSize = 9;
+constexpr int kKeysIndent = 7;  // the text area's document margin
 
 // Arial where it exists, its metric twin Liberation Sans, else the platform's sans-serif.
 QFont HelpFont()
@@ -137,6 +138,7 @@ CHelpDialog::CHelpDialog(QWidget* parent, const QString& resource)
     keys_->setFont(font);
     keys_->setTextFormat(Qt::RichText);
     keys_->setFixedWidth(kTextWidth);
+    keys_->setContentsMargins(kKeysIndent, 0, 0, 0);  // in line with the text above
     keys_->setWordWrap(true);
     if (QFile keys(QString::fromUtf8(kHelpKeysResource)); keys.open(QIODevice::ReadOnly))
         keys_->setText(QString::fromUtf8(keys.readAll()).trimmed());
