@@ -35,6 +35,10 @@ bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
                              event->type() == QEvent::MouseButtonDblClick)) {
         if (QMdiArea* area = mdiArea(); area && area->activeSubWindow() != this)
             area->setActiveSubWindow(this);
+        // The keys of the graphs go to the pane clicked last, also when its
+        // window was active already and the focus was in the start list.
+        if (!pane_->hasFocus())
+            pane_->setFocus(Qt::MouseFocusReason);
     }
     return QMdiSubWindow::eventFilter(watched, event);
 }

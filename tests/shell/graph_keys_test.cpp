@@ -39,6 +39,11 @@ TEST_F(GraphKeysTest, KeysReachTheClickedPaneAndMoveAllGraphs)
     EXPECT_EQ(frame.MdiArea()->activeSubWindow(), frame.SpeedWindow());
     ASSERT_EQ(QApplication::focusWidget(), &pane);
 
+    // Also when the window was active already and the start list had the keys.
+    frame.StartList()->setFocus();
+    QTest::mouseClick(&pane, Qt::LeftButton, {}, pane.rect().center());
+    ASSERT_EQ(QApplication::focusWidget(), &pane);
+
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Plus);
     const std::pair<double, double> zoomed = Range(frame.SpeedWindow());
     EXPECT_LT(zoomed.second - zoomed.first, full.second - full.first);
