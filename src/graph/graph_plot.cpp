@@ -41,12 +41,12 @@ QRect Ltrb(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
-// Axis texts are centred across their box and hang from its top edge; a box may
-// be lower than the text (the x label row), which then runs on below it.
 // The measured range: a light wash of the marker's colour behind the curves,
 // and cursor B as a dashed line of that colour.
 const QColor kRangeShadeColour{255, 128, 0, 48};
 
+// Axis texts are centred across their box and hang from its top edge; a box may
+// be lower than the text (the x label row), which then runs on below it.
 constexpr int kAxisTextAlign = Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip;
 
 // Draws `text` as an axis text in `box`, on an opaque background of the text's
