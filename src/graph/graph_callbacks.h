@@ -17,4 +17,9 @@ using ViewChangedCallback = void (*)(void* userData, CGraphPlot& plot);
 // coordinates.
 using MarkerCallback = void (*)(void* userData, int row, QPoint screenPos);
 
+// Called after a Ctrl + middle click and after Esc cleared cursor B: `row` is the
+// row B went to, or -1 when B went (Esc, or a click outside the data's time
+// range); `screenPos` is the click, or the pane's centre, in screen coordinates.
+using RangeEndCallback = void (*)(void* userData, int row, QPoint screenPos);
+
 }  // namespace veltrin

@@ -74,6 +74,18 @@ void CGraphDisplay::ReportMarker(int row, QPoint screenPos)
         markerCallback_(markerData_, row, screenPos);
 }
 
+void CGraphDisplay::SetRangeEndCallback(RangeEndCallback callback, void* userData)
+{
+    rangeEndCallback_ = callback;
+    rangeEndData_ = userData;
+}
+
+void CGraphDisplay::ReportRangeEnd(int row, QPoint screenPos)
+{
+    if (rangeEndCallback_ != nullptr)
+        rangeEndCallback_(rangeEndData_, row, screenPos);
+}
+
 void CGraphDisplay::RefreshArea()
 {
     area_ = plot_->GetPlotAreaEdges();
@@ -106,7 +118,7 @@ void CGraphDisplay::mousePressEvent(QMouseEvent* event)
     switch (event->button()) {
     case Qt::LeftButton: LeftDown(p, event->modifiers().testFlag(Qt::ShiftModifier)); break;
     case Qt::RightButton: RightDown(); break;
-    case Qt::MiddleButton: MiddleDown(p); break;
+    case Qt::MiddleButton: MiddleDown(p, event->modifiers().testFlag(Qt::ControlModifier)); break;
     default: break;
     }
     event->accept();
@@ -313,12 +325,22 @@ void CGraphDisplay::RightDown()
     update();
 }
 
-void CGraphDisplay::MiddleDown(QPoint p)
+void CGraphDisplay::MiddleDown(QPoint p, bool rangeEnd)
 {
     const GraphSettings s = plot_->GetSettings();
     const double t = s.xMin + static_cast<double>(p.x() - area_.left) /
                                   static_cast<double>(area_.Width()) * (s.xMax - s.xMin);
     const int row = plot_->RowAtX(t);
+    // Cursor B follows the marker's rule: it sits on the row under the click,
+    // and a click outside the data takes it away.
+    if (rangeEnd) {
+        // Esc, which takes B away again, reaches the pane that set it.
+        setFocus(Qt::MouseFocusReason);
+        plot_->SetRangeEndRow(row);
+        update();
+        ReportRangeEnd(row, mapToGlobal(p));
+        return;
+    }
     plot_->SetMarkerRow(row);
     update();
     if (markerCallback_ != nullptr)

@@ -2,7 +2,8 @@
 // CGraphDisplay: a child window that shows one CGraphPlot and turns mouse gestures
 // into view changes: left drag pans, SHIFT + left drag zooms to a rectangle, left
 // double-click zooms in, right double-click goes back through the zoom history,
-// the middle button sets the marker, the right button cancels a drag.
+// the middle button sets the marker (cursor A) and with Ctrl cursor B, the right
+// button cancels a drag.
 
 #include "graph/axis_mapping.h"
 #include "graph/graph_callbacks.h"
@@ -41,6 +42,9 @@ public:
 
     // Called after every middle click with the row under it (or -1).
     void SetMarkerCallback(MarkerCallback callback, void* userData);
+    // Called after every Ctrl + middle click with the row under it (or -1), and
+    // when the pane clears cursor B.
+    void SetRangeEndCallback(RangeEndCallback callback, void* userData);
 
     const ZoomHistory& History() const { return history_; }
     bool SelectionActive() const { return selecting_; }
@@ -55,6 +59,7 @@ protected:
     bool Interactive() const { return interactive_; }
     void GoBack() { RightDoubleClick(); }
     void ReportMarker(int row, QPoint screenPos);
+    void ReportRangeEnd(int row, QPoint screenPos);
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -73,7 +78,7 @@ private:
     void LeftDoubleClick(QPoint p);
     void RightDoubleClick();
     void RightDown();
-    void MiddleDown(QPoint p);
+    void MiddleDown(QPoint p, bool rangeEnd);
     void ZoomTo(const PlotArea& selection);
     void StopPanning();
     void EndGesture();
@@ -94,6 +99,8 @@ private:
     ZoomHistory history_;
     MarkerCallback markerCallback_ = nullptr;
     void* markerData_ = nullptr;
+    RangeEndCallback rangeEndCallback_ = nullptr;
+    void* rangeEndData_ = nullptr;
     QPointer<QMdiSubWindow> subWindow_;  // the sub-window this pane sits in, if any
     QMetaObject::Connection subWindowState_;
 };

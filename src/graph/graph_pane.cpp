@@ -161,6 +161,13 @@ bool CGraphPane::StepMarker(bool forward, bool bySecond)
 
 void CGraphPane::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape && Plot().RangeEndShown()) {
+        Plot().ClearRangeEnd();
+        update();
+        ReportRangeEnd(-1, mapToGlobal(rect().center()));
+        event->accept();
+        return;
+    }
     if (!Interactive() || Plot().Table().Empty()) {
         CLegendGraph::keyPressEvent(event);
         return;

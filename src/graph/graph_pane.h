@@ -15,7 +15,8 @@
 //      pane.Plot().SetViewChangedCallback(&OnViewChanged, ownerContext);
 //      pane.ApplySettings(s); pane.update();
 //   5. pane.SetMarkerCallback(&OnMarker, ownerContext) once after creating the pane;
-//      set the marker in other graphs with Plot().SetMarkerRow(row).
+//      set the marker in other graphs with Plot().SetMarkerRow(row); likewise
+//      SetRangeEndCallback and Plot().SetRangeEndRow(row) for cursor B.
 // The view-changed callback runs after every ApplySettings (owner's, gestures',
 // resizes'); use it to give other graphs the same time range. The marker callback
 // runs after a middle click with the row under the mouse, or -1, and after the
@@ -27,7 +28,8 @@
 // scroll. Keys: Left/Right pan by a tenth of the view, Page Up/Down by a view,
 // + and - zoom around the centre, Home asks the owner for the whole flight
 // (fullViewRequested), Backspace goes back one zoom, "," and "." move a shown
-// marker by one row, with Shift by one second.
+// marker by one row, with Shift by one second, Esc clears cursor B (set with
+// Ctrl + middle click) and reports it to the range-end callback.
 
 #include "graph/legend_graph.h"
 #include "graph/wheel_zoom.h"

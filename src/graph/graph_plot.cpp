@@ -41,6 +41,10 @@ QRect Ltrb(int left, int top, int right, int bottom)
     return QRect(left, top, right - left, bottom - top);
 }
 
+// The measured range: a light wash of the marker's colour behind the curves,
+// and cursor B as a dashed line of that colour.
+const QColor kRangeShadeColour{255, 128, 0, 48};
+
 // Axis texts are centred across their box and hang from its top edge; a box may
 // be lower than the text (the x label row), which then runs on below it.
 constexpr int kAxisTextAlign = Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip;
@@ -184,6 +188,28 @@ void CGraphPlot::SetMarkerTime(double timeMs)
 {
     markerTimeMs_ = timeMs;
     markerShown_ = true;
+    dirty_ = true;
+}
+
+void CGraphPlot::SetRangeEndRow(int row)
+{
+    if (row < 0 || row >= table_.Count()) {
+        ClearRangeEnd();
+        return;
+    }
+    SetRangeEndTime(table_.Time(row));
+}
+
+void CGraphPlot::SetRangeEndTime(double timeMs)
+{
+    rangeEndMs_ = timeMs;
+    rangeEndShown_ = true;
+    dirty_ = true;
+}
+
+void CGraphPlot::ClearRangeEnd()
+{
+    rangeEndShown_ = false;
     dirty_ = true;
 }
 
@@ -340,6 +366,7 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
     if (!mapping_.Usable())
         return;
 
+    DrawRangeShade(p);
     if (settings_.showXAxis)
         DrawXAxis(p);
     if (settings_.showYAxis)
@@ -348,6 +375,7 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
         DrawGrid(p);
     DrawLimitLines(p);
     DrawEventsAndMarker(p);
+    DrawRangeEnd(p);
     DrawCurves(p);
 }
 
@@ -488,6 +516,40 @@ void CGraphPlot::DrawEventsAndMarker(QPainter& p) const
         p.setPen(LinePen(gc::kMarkerColour));
         vertical(markerTimeMs_);
     }
+}
+
+void CGraphPlot::DrawRangeShade(QPainter& p) const
+{
+    if (!markerShown_ || !rangeEndShown_)
+        return;
+    const AxisMapping& m = mapping_;
+    // Between the two cursor columns, both included, cut to the plot area; a
+    // range wholly outside the view shades nothing.
+    const double a = m.XOfTime(markerTimeMs_);
+    const double b = m.XOfTime(rangeEndMs_);
+    const double from = std::max(std::min(a, b), settings_.xMin);
+    const double to = std::min(std::max(a, b), settings_.xMax);
+    if (from > to)
+        return;
+    const int left = std::max(m.PixelX(from), area_.left);
+    const int right = std::min(m.PixelX(to) + 1, area_.right);
+    const int top = std::max(m.PixelY(settings_.yMax), area_.top);
+    const int bottom = std::min(m.PixelY(settings_.yMin), area_.bottom);
+    if (right > left && bottom > top)
+        p.fillRect(Ltrb(left, top, right, bottom), kRangeShadeColour);
+}
+
+void CGraphPlot::DrawRangeEnd(QPainter& p) const
+{
+    if (!rangeEndShown_)
+        return;
+    const AxisMapping& m = mapping_;
+    const GraphSettings& s = settings_;
+    const double x = m.XOfTime(rangeEndMs_);
+    if (x < s.xMin || x > s.xMax)
+        return;
+    p.setPen(LinePen(gc::kMarkerColour, Qt::DashLine));
+    p.drawLine(m.PixelX(x), m.PixelY(s.yMin), m.PixelX(x), m.PixelY(s.yMax));
 }
 
 void CGraphPlot::DrawCurves(QPainter& p)

@@ -68,6 +68,15 @@ public:
     double MarkerTime() const { return markerTimeMs_; }
     bool MarkerShown() const { return markerShown_; }
 
+    // Cursor B, the other end of a measured range (times in ms like the marker's).
+    // While the marker and B are both shown the range between them is shaded.
+    // Row outside 0..count-1: B goes.
+    void SetRangeEndRow(int row);
+    void SetRangeEndTime(double timeMs);
+    void ClearRangeEnd();
+    bool RangeEndShown() const { return rangeEndShown_; }
+    double RangeEndTime() const { return rangeEndMs_; }
+
     void SetViewChangedCallback(ViewChangedCallback callback, void* userData);
 
     // Renders if needed; the plot area in bitmap (= client) pixels.
@@ -118,6 +127,8 @@ private:
     void DrawGrid(QPainter& p) const;
     void DrawLimitLines(QPainter& p) const;
     void DrawEventsAndMarker(QPainter& p) const;
+    void DrawRangeShade(QPainter& p) const;
+    void DrawRangeEnd(QPainter& p) const;
     void DrawCurves(QPainter& p);
 
     GraphSettings settings_;
@@ -137,6 +148,8 @@ private:
     int scatterColumn_ = -1;  // x column of the scatter modes; never set by the application
     double markerTimeMs_ = 0.0;
     bool markerShown_ = false;
+    double rangeEndMs_ = 0.0;
+    bool rangeEndShown_ = false;
     ViewChangedCallback viewChanged_ = nullptr;
     void* viewChangedData_ = nullptr;
     bool inCallback_ = false;

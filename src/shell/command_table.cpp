@@ -55,6 +55,12 @@ constexpr std::array kCommands{
     CommandEntry{ToggleLogbook, "&Flugbuch", "Blendet das Flugbuch ein oder aus.\nFlugbuch", ""},
     CommandEntry{ToggleVnDiagram, "V-n-Diagramm",
                  "Zeigt jeden Messwert als Punkt aus Geschwindigkeit und Lastvielfachem.", ""},
+    CommandEntry{MeasureRange, "&Messbereich",
+                 "Misst von der Marke bis zu einem zweiten Cursor (auch Strg + mittlere Maustaste, "
+                 "Esc hebt ihn auf).\nMessbereich",
+                 ":/toolbar/measure_range.png"},
+    CommandEntry{ToggleMeasureWindow, "Messung",
+                 "Blendet die Messwerte des Messbereichs ein oder aus.", ""},
 };
 
 }  // namespace

@@ -90,6 +90,7 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
     createStartList();
     createEventList();
     createGraphWindows();
+    createMeasureBar();
     {
         QSettings store(Text(kOrganisation), Text(kApplicationTitle));
         settings_ = ReadFrameSettings(store);
@@ -120,7 +121,7 @@ CMainFrame::~CMainFrame()
     // Closing hides the bars and windows one by one; their notifications must
     // not reach a frame that is being taken apart.
     for (QObject* sender : std::initializer_list<QObject*>{mdiArea_, toolBar_, startListBar_,
-                                                           startList_, eventListBar_})
+                                                           startList_, eventListBar_, measureBar_})
         disconnect(sender, nullptr, this, nullptr);
     for (CChildFrame* window : graphWindows_)
         disconnect(window, nullptr, this, nullptr);
@@ -239,6 +240,7 @@ void CMainFrame::createActions()
             [this] { ShiftTimeAxis(true); });
     connect(AddCommand(Command::FullView), &QAction::triggered, this, &CMainFrame::FullView);
     createReportActions();
+    createMeasureActions();
 }
 
 void CMainFrame::createMenus()
@@ -260,10 +262,13 @@ void CMainFrame::createMenus()
     view->addAction(Action(Command::ToggleStatusBar));
     view->addAction(Action(Command::ToggleStartList));
     view->addAction(Action(Command::ToggleEventList));
+    view->addAction(Action(Command::ToggleMeasureWindow));
     view->addSeparator();
     for (const GraphWindowEntry& graph : kGraphWindows)
         view->addAction(Action(graph.toggle));
     view->addAction(Action(Command::ToggleVnDiagram));
+    view->addSeparator();
+    view->addAction(Action(Command::MeasureRange));
     view->addSeparator();
     view->addAction(Action(Command::ToggleLogbook));
 
@@ -301,6 +306,8 @@ void CMainFrame::createToolBar()
     toolBar_->addSeparator();
     for (Command id : kViewCommands)
         toolBar_->addAction(Action(id));
+    toolBar_->addSeparator();
+    toolBar_->addAction(Action(Command::MeasureRange));
 
     auto* quiet = new NoToolTip(toolBar_);
     for (QAction* button : toolBar_->actions()) {
@@ -323,7 +330,15 @@ void CMainFrame::createStatusBar()
     shownStartPane_ = new QLabel;
     shownStartPane_->setObjectName(QStringLiteral("ShownStartPane"));
     shownStartPane_->setTextFormat(Qt::PlainText);
+    shownStartPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->addPermanentWidget(shownStartPane_);
+    // The compact read-out of the measured range; shown while there is one.
+    measurePane_ = new QLabel;
+    measurePane_->setObjectName(QStringLiteral("MeasurePane"));
+    measurePane_->setTextFormat(Qt::PlainText);
+    measurePane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->addPermanentWidget(measurePane_);
+    measurePane_->hide();
     // The lock indicators show their texts in the dimmed look of an indicator
     // that is off: the lock states are not known to the program.
     for (const char* text : kIndicatorTexts) {
@@ -494,6 +509,7 @@ void CMainFrame::UpdateMenus()
 
     windowMenu_->menuAction()->setVisible(active != nullptr);
     UpdateReportCommands();
+    UpdateMeasureCommands();
     UpdateTitle();
 }
 

@@ -39,6 +39,7 @@ class CGraphPlot;
 class CTitleTip;
 class KmlWriter;
 class LogbookWindow;
+class MeasureWindow;
 class RecorderSession;
 class StackFollower;
 class VnWindow;
@@ -159,10 +160,22 @@ public:
     // Shows the V-n diagram with all samples of `files` at once, read in the background.
     void ShowStartsInVnDiagram(std::vector<StartFile> files);
 
+    // The measured range from the marker (cursor A) to cursor B. SetRangeEnd
+    // puts B on sample `row` of the shown start in all graphs, -1 takes it
+    // away; without the marker B stays away and the status text says why.
+    void SetRangeEnd(int row);
+    bool RangeEndSet() const;
+    // "Messbereich": B at the centre of the view, or away when it is set.
+    void ToggleMeasureRange();
+    QDockWidget* MeasureBar() const { return measureBar_; }
+    MeasureWindow* Measure() const { return measureWindow_; }
+
     // View-changed callback of each plot: gives the other graphs its time range.
     static void SyncTimeAxes(void* userData, CGraphPlot& plot);
     // Marker callback of each pane: the marker to all graphs and the read-out.
     static void OnMarker(void* userData, int row, QPoint screenPos);
+    // Range-end callback of each pane: cursor B to all graphs and the read-out.
+    static void OnRangeEnd(void* userData, int row, QPoint screenPos);
 
 signals:
     // Another start is shown in the graphs, or none.
@@ -190,6 +203,12 @@ private:
     bool GraphWindowsStacked() const;
     bool GraphWindowsStackedIn(const QRect& client) const;
     void createLogbook();
+    void createMeasureActions();
+    void createMeasureBar();
+    // The read-out of the measured range in its bar and the status pane.
+    void UpdateMeasure();
+    void UpdateMeasureCommands();
+    void ShowMeasureBar(bool show);
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();
@@ -251,6 +270,10 @@ private:
     std::unique_ptr<LogbookWindow> logbook_;
     VnWindow* vnWindow_ = nullptr;            // owned by the graph area once made
     StackFollower* stackFollower_ = nullptr;  // owned by the graph area's viewport
+    QDockWidget* measureBar_ = nullptr;
+    MeasureWindow* measureWindow_ = nullptr;
+    QLabel* measurePane_ = nullptr;
+    bool measureBarOffered_ = false;  // the bar came up once when B was first set
 };
 
 }  // namespace veltrin

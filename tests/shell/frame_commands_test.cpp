@@ -67,8 +67,9 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
                                  "&Grenzwerte… | - | Flugbericht als PDF… | Flugbericht drucken… | "
                                  "Flugbuch-Bericht als PDF… | - | &Beenden"),
                   QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
-                                 "Ereignisse | - | Beschleunigung | Höhe | Geschwindigkeit | "
-                                 "V-n-Diagramm | - | &Flugbuch"),
+                                 "Ereignisse | Messung | - | Beschleunigung | Höhe | "
+                                 "Geschwindigkeit | V-n-Diagramm | - | &Messbereich | - | "
+                                 "&Flugbuch"),
                   QStringLiteral("Export: Excel CSV | KML"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),
@@ -79,7 +80,7 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
     ASSERT_NE(toolBar, nullptr);
     EXPECT_EQ(Layout(toolBar->actions(), true),
               QStringLiteral("57601 | - | 57664 | - | 32788 | - | 32789 | 32790 | 32793 | 32792 | "
-                             "32794"));
+                             "32794 | - | 33600"));
 }
 
 TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
@@ -111,6 +112,10 @@ TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
         {Command::ToggleStatusBar, "Blendet die Statusleiste ein oder aus.", "Statusleiste"},
         {Command::ExportCsv, "", ""},
         {Command::ToggleStartList, "", ""},
+        {Command::MeasureRange,
+         "Misst von der Marke bis zu einem zweiten Cursor (auch Strg + mittlere Maustaste, Esc "
+         "hebt ihn auf).",
+         "Messbereich"},
     };
     for (const Prompt& p : prompts) {
         QAction* action = frame.Action(p.id);

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace veltrin::test {
 namespace {
