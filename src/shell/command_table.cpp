@@ -55,6 +55,12 @@ constexpr std::array kCommands{
     CommandEntry{ToggleLogbook, "&Flugbuch", "Blendet das Flugbuch ein oder aus.\nFlugbuch", ""},
     CommandEntry{ToggleVnDiagram, "V-n-Diagramm",
                  "Zeigt jeden Messwert als Punkt aus Geschwindigkeit und Lastvielfachem.", ""},
+    CommandEntry{SaveGraphImage, "Grafik speichern…",
+                 "Speichert die aktive Grafik oder alle Grafiken untereinander als PNG- oder "
+                 "SVG-Bild.\nGrafik speichern",
+                 ""},
+    CommandEntry{CopyGraphImage, "Kopieren",
+                 "Kopiert die Grafik als Bild in die Zwischenablage.\nGrafik kopieren", ""},
 };
 
 }  // namespace

@@ -40,6 +40,8 @@ enum class Command : int {
     ToggleEventList = 33301,
     ToggleLogbook = 33400,
     ToggleVnDiagram = 33500,
+    SaveGraphImage = 33700,
+    CopyGraphImage = 33701,
 };
 
 // The number a command carries in its action's data.

@@ -233,6 +233,7 @@ void CMainFrame::createActions()
             [this] { ShiftTimeAxis(true); });
     connect(AddCommand(Command::FullView), &QAction::triggered, this, &CMainFrame::FullView);
     createReportActions();
+    createImageActions();
 }
 
 void CMainFrame::createMenus()
@@ -246,6 +247,9 @@ void CMainFrame::createMenus()
     file->addAction(Action(Command::FlightReportPdf));
     file->addAction(Action(Command::PrintFlightReport));
     file->addAction(Action(Command::LogbookReportPdf));
+    file->addSeparator();
+    file->addAction(Action(Command::SaveGraphImage));
+    file->addAction(Action(Command::CopyGraphImage));
     file->addSeparator();
     file->addAction(Action(Command::Exit));
 
@@ -470,6 +474,7 @@ void CMainFrame::UpdateMenus()
 
     windowMenu_->menuAction()->setVisible(active != nullptr);
     UpdateReportCommands();
+    UpdateImageCommands();
     UpdateTitle();
 }
 

@@ -104,6 +104,13 @@ public:
     void OnLogbookReportPdf(std::optional<CalendarSeconds> fromDay = std::nullopt,
                             std::optional<CalendarSeconds> toDay = std::nullopt);
 
+    // Pictures of the graphs: "Grafik speichern…" writes the active graph, or
+    // all shown ones stacked as they lie on screen, as a PNG or SVG file;
+    // "Kopieren" puts the same picture at window size on the clipboard (the
+    // graphs last chosen for saving, the active one before that).
+    void OnSaveGraphImage();
+    void OnCopyGraphImage();
+
     // Sets the message pane and repaints the status bar at once.
     void SetStatusText(const QString& text);
     QString StatusText() const;
@@ -182,6 +189,11 @@ private:
     // True when the shown graph windows lie as StackGraphWindows put them.
     bool GraphWindowsStacked() const;
     void createLogbook();
+    void createImageActions();
+    void UpdateImageCommands();
+    // The plots a picture shows, top to bottom: the active graph's, or those of
+    // all shown graph windows ordered by their place on screen.
+    std::vector<CGraphPlot*> ImagePlots(bool allGraphs) const;
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();
@@ -238,7 +250,9 @@ private:
     std::vector<double> eventTimes_;  // lent to all three plots
     QString lastExportFolder_;
     std::unique_ptr<LogbookWindow> logbook_;
-    VnWindow* vnWindow_ = nullptr;  // owned by the graph area once made
+    VnWindow* vnWindow_ = nullptr;    // owned by the graph area once made
+    GraphImageOptions imageOptions_;  // the last confirmed, for the next picture
+    ImageFormat imageFormat_ = ImageFormat::Png;
 };
 
 }  // namespace veltrin
