@@ -61,6 +61,12 @@ constexpr std::array kCommands{
                  ":/toolbar/measure_range.png"},
     CommandEntry{ToggleMeasureWindow, "Messung",
                  "Blendet die Messwerte des Messbereichs ein oder aus.", ""},
+    CommandEntry{SaveGraphImage, "Grafik speichern…",
+                 "Speichert die aktive Grafik oder alle Grafiken untereinander als PNG- oder "
+                 "SVG-Bild.\nGrafik speichern",
+                 ""},
+    CommandEntry{CopyGraphImage, "Kopieren",
+                 "Kopiert die Grafik als Bild in die Zwischenablage.\nGrafik kopieren", ""},
 };
 
 }  // namespace

@@ -42,6 +42,8 @@ enum class Command : int {
     ToggleVnDiagram = 33500,
     MeasureRange = 33600,
     ToggleMeasureWindow = 33601,
+    SaveGraphImage = 33700,
+    CopyGraphImage = 33701,
 };
 
 // The number a command carries in its action's data.

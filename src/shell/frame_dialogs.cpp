@@ -49,6 +49,17 @@ bool DesktopDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+std::optional<GraphImageOptions> DesktopDialogs::AskGraphImageOptions(
+    QWidget* parent, const GraphImageOptions& initial, int windowWidth)
+{
+    return veltrin::AskGraphImageOptions(parent, initial, windowWidth);
+}
+
+std::optional<QString> DesktopDialogs::SaveImagePath(QWidget* parent, const QString& proposedPath)
+{
+    return AskImagePath(parent, proposedPath);
+}
+
 void DesktopDialogs::ShowError(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), text,

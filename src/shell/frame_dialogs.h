@@ -1,7 +1,9 @@
 #pragma once
-// The modal questions the main frame asks: folder browser, export save dialogs
-// and error messages. The frame asks through this interface so that another
-// implementation (a test's) can give the answers.
+// The modal questions the main frame asks: folder browser, export save dialogs,
+// the graph picture's options and error messages. The frame asks through this
+// interface so that another implementation (a test's) can give the answers.
+
+#include "shell/graph_image_dialog.h"
 
 #include <QString>
 
@@ -34,6 +36,14 @@ public:
     // Lets the user choose and set up `printer`; false on cancel.
     virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
 
+    // Asks which graphs a picture shows and how wide it is, starting from
+    // `initial`; `windowWidth` is the active graph window's. nullopt on cancel.
+    virtual std::optional<GraphImageOptions> AskGraphImageOptions(QWidget* parent,
+                                                                  const GraphImageOptions& initial,
+                                                                  int windowWidth) = 0;
+    // Asks for the picture's file, ending in ".png" or ".svg"; nullopt on cancel.
+    virtual std::optional<QString> SaveImagePath(QWidget* parent, const QString& proposedPath) = 0;
+
     // Shows a stop message with the application's caption.
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
 };
@@ -49,6 +59,10 @@ public:
     std::optional<QString> SavePdfPath(QWidget* parent, const QString& title,
                                        const QString& proposedPath) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<GraphImageOptions> AskGraphImageOptions(QWidget* parent,
+                                                          const GraphImageOptions& initial,
+                                                          int windowWidth) override;
+    std::optional<QString> SaveImagePath(QWidget* parent, const QString& proposedPath) override;
     void ShowError(QWidget* parent, const QString& text) override;
 };
 

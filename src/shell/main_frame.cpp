@@ -241,6 +241,7 @@ void CMainFrame::createActions()
     connect(AddCommand(Command::FullView), &QAction::triggered, this, &CMainFrame::FullView);
     createReportActions();
     createMeasureActions();
+    createImageActions();
 }
 
 void CMainFrame::createMenus()
@@ -254,6 +255,9 @@ void CMainFrame::createMenus()
     file->addAction(Action(Command::FlightReportPdf));
     file->addAction(Action(Command::PrintFlightReport));
     file->addAction(Action(Command::LogbookReportPdf));
+    file->addSeparator();
+    file->addAction(Action(Command::SaveGraphImage));
+    file->addAction(Action(Command::CopyGraphImage));
     file->addSeparator();
     file->addAction(Action(Command::Exit));
 
@@ -510,6 +514,7 @@ void CMainFrame::UpdateMenus()
     windowMenu_->menuAction()->setVisible(active != nullptr);
     UpdateReportCommands();
     UpdateMeasureCommands();
+    UpdateImageCommands();
     UpdateTitle();
 }
 

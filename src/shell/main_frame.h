@@ -109,6 +109,13 @@ public:
     void OnLogbookReportPdf(std::optional<CalendarSeconds> fromDay = std::nullopt,
                             std::optional<CalendarSeconds> toDay = std::nullopt);
 
+    // Pictures of the graphs: "Grafik speichern…" writes the active graph, or
+    // all shown ones stacked as they lie on screen, as a PNG or SVG file;
+    // "Kopieren" puts the same picture at window size on the clipboard (the
+    // graphs last chosen for saving, the active one before that).
+    void OnSaveGraphImage();
+    void OnCopyGraphImage();
+
     // Sets the message pane and repaints the status bar at once.
     void SetStatusText(const QString& text);
     QString StatusText() const;
@@ -209,6 +216,11 @@ private:
     void UpdateMeasure();
     void UpdateMeasureCommands();
     void ShowMeasureBar(bool show);
+    void createImageActions();
+    void UpdateImageCommands();
+    // The plots a picture shows, top to bottom: the active graph's, or those of
+    // all shown graph windows ordered by their place on screen.
+    std::vector<CGraphPlot*> ImagePlots(bool allGraphs) const;
 
     QAction* AddCommand(Command id);
     void OnLoadDirectory();
@@ -274,6 +286,8 @@ private:
     MeasureWindow* measureWindow_ = nullptr;
     QLabel* measurePane_ = nullptr;
     bool measureBarOffered_ = false;  // the bar came up once when B was first set
+    GraphImageOptions imageOptions_;  // the last confirmed, for the next picture
+    ImageFormat imageFormat_ = ImageFormat::Png;
 };
 
 }  // namespace veltrin

@@ -65,7 +65,8 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
               (QStringList{
                   QStringLiteral("&Datei: Verzeichnis &laden | - | Logger konfigurieren | "
                                  "&Grenzwerte… | - | Flugbericht als PDF… | Flugbericht drucken… | "
-                                 "Flugbuch-Bericht als PDF… | - | &Beenden"),
+                                 "Flugbuch-Bericht als PDF… | - | Grafik speichern… | Kopieren | "
+                                 "- | &Beenden"),
                   QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
                                  "Ereignisse | Messung | - | Beschleunigung | Höhe | "
                                  "Geschwindigkeit | V-n-Diagramm | - | &Messbereich | - | "

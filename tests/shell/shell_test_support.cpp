@@ -125,6 +125,19 @@ bool ScriptedDialogs::SetUpPrinter(QWidget*, QPrinter& printer)
     return true;
 }
 
+std::optional<GraphImageOptions> ScriptedDialogs::AskGraphImageOptions(
+    QWidget*, const GraphImageOptions& initial, int windowWidth)
+{
+    lastImageOptionsShown = initial;
+    lastImageWindowWidth = windowWidth;
+    return imageOptionsAnswer;
+}
+
+std::optional<QString> ScriptedDialogs::SaveImagePath(QWidget*, const QString& proposedPath)
+{
+    return NextSave(proposedPath);
+}
+
 void ScriptedDialogs::ShowError(QWidget*, const QString& text)
 {
     errors.push_back(text);

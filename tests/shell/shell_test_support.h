@@ -46,6 +46,10 @@ public:
     QString lastBrowseStart;
     QString lastSaveTitle;
     QString printerFile;
+    // The picture's options: null cancels; what was offered and the window width.
+    std::optional<GraphImageOptions> imageOptionsAnswer = GraphImageOptions{};
+    std::optional<GraphImageOptions> lastImageOptionsShown;
+    int lastImageWindowWidth = 0;
 
     std::optional<QString> BrowseFolder(QWidget*, const QString&, const QString& start) override;
     std::optional<QString> SaveCsvPath(QWidget*, const QString& proposedPath) override;
@@ -55,6 +59,11 @@ public:
                                        const QString& proposedPath) override;
     // Prints into the PDF file `printerFile`; an empty name cancels.
     bool SetUpPrinter(QWidget*, QPrinter& printer) override;
+    std::optional<GraphImageOptions> AskGraphImageOptions(QWidget*,
+                                                          const GraphImageOptions& initial,
+                                                          int windowWidth) override;
+    // Answers from saveAnswers, as the other save dialogs do.
+    std::optional<QString> SaveImagePath(QWidget*, const QString& proposedPath) override;
     void ShowError(QWidget*, const QString& text) override;
 
 private:
