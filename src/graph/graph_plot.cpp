@@ -205,6 +205,20 @@ PlotArea CGraphPlot::GetPlotAreaEdges()
     return area_;
 }
 
+EdgeRoom CGraphPlot::NaturalRoom()
+{
+    if (bitmap_.isNull())
+        return {};
+    fontTenths_ = LabelFontTenths(bitmap_.width(), bitmap_.height());
+    MeasureLabels(QFontMetrics(LabelFont(), &bitmap_));
+    const PlotArea bounds{0, 0, bitmap_.width(), bitmap_.height()};
+    const int inset = FrameInset();
+    const PlotArea outer{inset, inset, bounds.right - inset, bounds.bottom - inset};
+    const PlotArea natural = LayoutPlotArea(outer, settings_.leftMargin, settings_.showXAxis,
+                                            settings_.showYAxis, measures_, bounds, {});
+    return RoomAround(natural, bounds);
+}
+
 const QImage& CGraphPlot::GetBitmap()
 {
     if (dirty_)
@@ -266,7 +280,7 @@ void CGraphPlot::Render()
         return;
     QPainter p(&bitmap_);
     fontTenths_ = LabelFontTenths(bitmap_.width(), bitmap_.height());
-    Draw(p, bitmap_.size());
+    Draw(p, bitmap_.size(), EdgeRoom{settings_.leastLeftRoom, settings_.leastRightRoom});
 }
 
 void CGraphPlot::RenderOnto(QPainter& painter, const QRect& target, const PlotPrintStyle& style)
@@ -286,7 +300,8 @@ void CGraphPlot::RenderOnto(QPainter& painter, const QRect& target, const PlotPr
     painter.save();
     painter.translate(target.topLeft());
     painter.setClipRect(QRect(QPoint(0, 0), target.size()));
-    Draw(painter, target.size());
+    // Paper has no neighbouring graphs to line up with: the labels' own room.
+    Draw(painter, target.size(), {});
     painter.restore();
 
     area_ = area;
@@ -302,17 +317,15 @@ QPen CGraphPlot::LinePen(const QColor& colour, Qt::PenStyle style) const
     return CosmeticPen(colour, lineWidth_, style);
 }
 
-void CGraphPlot::Draw(QPainter& p, QSize size)
+QFont CGraphPlot::LabelFont() const
 {
-    p.setRenderHint(QPainter::Antialiasing, false);
-    PlotArea area{0, 0, size.width(), size.height()};
-
     QFont font(settings_.fontFace);
     font.setPointSizeF(fontTenths_ / 10.0);
-    p.setFont(font);
-    p.setBackgroundMode(Qt::TransparentMode);
-    const QFontMetrics fm(font, p.device());
+    return font;
+}
 
+void CGraphPlot::MeasureLabels(const QFontMetrics& fm)
+{
     if (measures_.yLabelWidth == 0 && measures_.labelHeight == 0) {
         int widest = 0;
         int tallest = 0;
@@ -326,13 +339,25 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
     }
     measures_.cw = fm.horizontalAdvance(QLatin1Char('w'));
     measures_.h2 = fm.height() / 2;
+}
+
+void CGraphPlot::Draw(QPainter& p, QSize size, EdgeRoom least)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const PlotArea bounds{0, 0, size.width(), size.height()};
+    PlotArea area = bounds;
+
+    const QFont font = LabelFont();
+    p.setFont(font);
+    p.setBackgroundMode(Qt::TransparentMode);
+    MeasureLabels(QFontMetrics(font, p.device()));
 
     p.fillRect(Ltrb(area.left, area.top, area.right + 1, area.bottom + 1),
                settings_.backgroundColour);
     DrawFrame(p, area);
 
     area_ = LayoutPlotArea(area, settings_.leftMargin, settings_.showXAxis, settings_.showYAxis,
-                           measures_);
+                           measures_, bounds, least);
     mapping_ = AxisMapping::For(area_, settings_.xMin, settings_.xMax, settings_.yMin,
                                 settings_.yMax, timeOrigin_, settings_.timeScale);
     // A window shrunk below the room the labels need has no usable scale; it
@@ -341,7 +366,7 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
         return;
 
     if (settings_.showXAxis)
-        DrawXAxis(p);
+        DrawXAxis(p, size.width());
     if (settings_.showYAxis)
         DrawYAxis(p);
     if (settings_.showGrid)
@@ -349,6 +374,14 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
     DrawLimitLines(p);
     DrawEventsAndMarker(p);
     DrawCurves(p);
+}
+
+int CGraphPlot::FrameInset() const
+{
+    const FrameStyle style = settings_.frameStyle;
+    const bool drawn = style == FrameStyle::Raised || style == FrameStyle::Sunken ||
+                       style == FrameStyle::RaisedRing || style == FrameStyle::SunkenRing;
+    return drawn ? settings_.frameWidth + 2 : 0;
 }
 
 void CGraphPlot::DrawFrame(QPainter& p, PlotArea& area) const
@@ -378,14 +411,14 @@ void CGraphPlot::DrawFrame(QPainter& p, PlotArea& area) const
     }
     if (r.isValid())
         p.fillRect(r, settings_.backgroundColour);
-    const int inset = settings_.frameWidth + 2;
+    const int inset = FrameInset();
     area.left += inset;
     area.top += inset;
     area.right -= inset;
     area.bottom -= inset;
 }
 
-void CGraphPlot::DrawXAxis(QPainter& p) const
+void CGraphPlot::DrawXAxis(QPainter& p, int rowRight) const
 {
     const AxisMapping& m = mapping_;
     const GraphSettings& s = settings_;
@@ -402,8 +435,8 @@ void CGraphPlot::DrawXAxis(QPainter& p) const
     const QFontMetrics fm = p.fontMetrics();
     const int top = y + static_cast<int>(1.5 * h2);
     const int bottom = y + static_cast<int>(2.5 * h2);
-    const XLabelRow row =
-        LayoutXLabelRow(m, s, [&fm](const QString& text) { return fm.horizontalAdvance(text); });
+    const XLabelRow row = LayoutXLabelRow(
+        m, s, [&fm](const QString& text) { return fm.horizontalAdvance(text); }, rowRight);
     p.setPen(s.textColour);
     for (const XLabel& label : row.labels) {
         const int half = label.width / 2;
