@@ -1,12 +1,10 @@
 // Time to render one full view of a flight table into a 1600 x 400 plot, with the
 // curve reduced per pixel column and with one polyline vertex per row.
+#include "flight_table.h"
 #include "graph/graph_plot.h"
-#include "graph/graph_row.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <cstdint>
 #include <vector>
 
 namespace {
@@ -14,21 +12,7 @@ namespace {
 using veltrin::CGraphPlot;
 using veltrin::GraphRow;
 using veltrin::GraphSettings;
-
-// Acceleration, speed and altitude at 5 rows a second, with sensor noise.
-std::vector<GraphRow> FlightTable(int rows)
-{
-    std::vector<GraphRow> table(veltrin::GraphTableSlots(static_cast<std::size_t>(rows), 3));
-    std::uint32_t state = 12345;
-    for (int r = 0; r < rows; ++r) {
-        state = state * 1664525u + 1013904223u;
-        const double noise = static_cast<double>(state >> 8) / 8388608.0 - 1.0;
-        const double values[3] = {1.0 + 0.8 * std::sin(r * 0.001) + 0.3 * noise,
-                                  120.0 + 40.0 * std::sin(r * 0.0001), 800.0 + 5.0 * noise};
-        veltrin::WriteGraphRow(table.data(), static_cast<std::size_t>(r), r * 200, values);
-    }
-    return table;
-}
+using veltrin::bench::FlightTable;
 
 void RenderFullView(benchmark::State& state)
 {

@@ -68,6 +68,8 @@ PlotPrintStyle StyleAt(QSize size, double factor)
     style.fontTenths = LabelFontTenths(size.width(), size.height());
     style.lineWidth = std::max(1, static_cast<int>(std::lround(factor)));
     style.curveWidth = style.lineWidth;
+    // The graphs line up as they do on screen.
+    style.edgeRoomScale = factor;
     return style;
 }
 

@@ -231,6 +231,20 @@ PlotArea CGraphPlot::GetPlotAreaEdges()
     return area_;
 }
 
+EdgeRoom CGraphPlot::NaturalRoom()
+{
+    if (bitmap_.isNull())
+        return {};
+    fontTenths_ = LabelFontTenths(bitmap_.width(), bitmap_.height());
+    MeasureLabels(QFontMetrics(LabelFont(), &bitmap_));
+    const PlotArea bounds{0, 0, bitmap_.width(), bitmap_.height()};
+    const int inset = FrameInset();
+    const PlotArea outer{inset, inset, bounds.right - inset, bounds.bottom - inset};
+    const PlotArea natural = LayoutPlotArea(outer, settings_.leftMargin, settings_.showXAxis,
+                                            settings_.showYAxis, measures_, bounds, {});
+    return RoomAround(natural, bounds);
+}
+
 const QImage& CGraphPlot::GetBitmap()
 {
     if (dirty_)
@@ -292,7 +306,7 @@ void CGraphPlot::Render()
         return;
     QPainter p(&bitmap_);
     fontTenths_ = LabelFontTenths(bitmap_.width(), bitmap_.height());
-    Draw(p, bitmap_.size());
+    Draw(p, bitmap_.size(), EdgeRoom{settings_.leastLeftRoom, settings_.leastRightRoom});
 }
 
 void CGraphPlot::RenderOnto(QPainter& painter, const QRect& target, const PlotPrintStyle& style)
@@ -312,7 +326,12 @@ void CGraphPlot::RenderOnto(QPainter& painter, const QRect& target, const PlotPr
     painter.save();
     painter.translate(target.topLeft());
     painter.setClipRect(QRect(QPoint(0, 0), target.size()));
-    Draw(painter, target.size());
+    EdgeRoom least;
+    if (style.edgeRoomScale > 0.0) {
+        least.left = static_cast<int>(std::lround(settings_.leastLeftRoom * style.edgeRoomScale));
+        least.right = static_cast<int>(std::lround(settings_.leastRightRoom * style.edgeRoomScale));
+    }
+    Draw(painter, target.size(), least);
     painter.restore();
 
     area_ = area;
@@ -328,17 +347,15 @@ QPen CGraphPlot::LinePen(const QColor& colour, Qt::PenStyle style) const
     return CosmeticPen(colour, lineWidth_, style);
 }
 
-void CGraphPlot::Draw(QPainter& p, QSize size)
+QFont CGraphPlot::LabelFont() const
 {
-    p.setRenderHint(QPainter::Antialiasing, false);
-    PlotArea area{0, 0, size.width(), size.height()};
-
     QFont font(settings_.fontFace);
     font.setPointSizeF(fontTenths_ / 10.0);
-    p.setFont(font);
-    p.setBackgroundMode(Qt::TransparentMode);
-    const QFontMetrics fm(font, p.device());
+    return font;
+}
 
+void CGraphPlot::MeasureLabels(const QFontMetrics& fm)
+{
     if (measures_.yLabelWidth == 0 && measures_.labelHeight == 0) {
         int widest = 0;
         int tallest = 0;
@@ -352,13 +369,25 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
     }
     measures_.cw = fm.horizontalAdvance(QLatin1Char('w'));
     measures_.h2 = fm.height() / 2;
+}
+
+void CGraphPlot::Draw(QPainter& p, QSize size, EdgeRoom least)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const PlotArea bounds{0, 0, size.width(), size.height()};
+    PlotArea area = bounds;
+
+    const QFont font = LabelFont();
+    p.setFont(font);
+    p.setBackgroundMode(Qt::TransparentMode);
+    MeasureLabels(QFontMetrics(font, p.device()));
 
     p.fillRect(Ltrb(area.left, area.top, area.right + 1, area.bottom + 1),
                settings_.backgroundColour);
     DrawFrame(p, area);
 
     area_ = LayoutPlotArea(area, settings_.leftMargin, settings_.showXAxis, settings_.showYAxis,
-                           measures_);
+                           measures_, bounds, least);
     mapping_ = AxisMapping::For(area_, settings_.xMin, settings_.xMax, settings_.yMin,
                                 settings_.yMax, timeOrigin_, settings_.timeScale);
     // A window shrunk below the room the labels need has no usable scale; it
@@ -368,7 +397,7 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
 
     DrawRangeShade(p);
     if (settings_.showXAxis)
-        DrawXAxis(p);
+        DrawXAxis(p, size.width());
     if (settings_.showYAxis)
         DrawYAxis(p);
     if (settings_.showGrid)
@@ -377,6 +406,14 @@ void CGraphPlot::Draw(QPainter& p, QSize size)
     DrawEventsAndMarker(p);
     DrawRangeEnd(p);
     DrawCurves(p);
+}
+
+int CGraphPlot::FrameInset() const
+{
+    const FrameStyle style = settings_.frameStyle;
+    const bool drawn = style == FrameStyle::Raised || style == FrameStyle::Sunken ||
+                       style == FrameStyle::RaisedRing || style == FrameStyle::SunkenRing;
+    return drawn ? settings_.frameWidth + 2 : 0;
 }
 
 void CGraphPlot::DrawFrame(QPainter& p, PlotArea& area) const
@@ -406,14 +443,14 @@ void CGraphPlot::DrawFrame(QPainter& p, PlotArea& area) const
     }
     if (r.isValid())
         p.fillRect(r, settings_.backgroundColour);
-    const int inset = settings_.frameWidth + 2;
+    const int inset = FrameInset();
     area.left += inset;
     area.top += inset;
     area.right -= inset;
     area.bottom -= inset;
 }
 
-void CGraphPlot::DrawXAxis(QPainter& p) const
+void CGraphPlot::DrawXAxis(QPainter& p, int rowRight) const
 {
     const AxisMapping& m = mapping_;
     const GraphSettings& s = settings_;
@@ -430,8 +467,8 @@ void CGraphPlot::DrawXAxis(QPainter& p) const
     const QFontMetrics fm = p.fontMetrics();
     const int top = y + static_cast<int>(1.5 * h2);
     const int bottom = y + static_cast<int>(2.5 * h2);
-    const XLabelRow row =
-        LayoutXLabelRow(m, s, [&fm](const QString& text) { return fm.horizontalAdvance(text); });
+    const XLabelRow row = LayoutXLabelRow(
+        m, s, [&fm](const QString& text) { return fm.horizontalAdvance(text); }, rowRight);
     p.setPen(s.textColour);
     for (const XLabel& label : row.labels) {
         const int half = label.width / 2;

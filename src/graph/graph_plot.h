@@ -18,6 +18,8 @@
 #include <span>
 #include <vector>
 
+class QFont;
+class QFontMetrics;
 class QPainter;
 
 namespace veltrin {
@@ -28,6 +30,10 @@ struct PlotPrintStyle {
     int fontTenths = 70;
     int lineWidth = 1;
     int curveWidth = 1;
+    // Pictures of the screen keep the room the graphs share on screen (the
+    // settings' least left and right room), scaled by this; paper (0) has no
+    // neighbours to line up with and takes the labels' own room.
+    double edgeRoomScale = 0.0;
 };
 
 class CGraphPlot {
@@ -82,6 +88,10 @@ public:
     // Renders if needed; the plot area in bitmap (= client) pixels.
     QRect GetPlotArea();
     PlotArea GetPlotAreaEdges();
+    // The room left and right of the plot area that the labels, titles, margin
+    // and frame need at the bitmap's size, whatever least room the settings ask
+    // for; none before the first ApplySettings. Measures without rendering.
+    EdgeRoom NaturalRoom();
     // Renders if needed; null image before the first ApplySettings.
     const QImage& GetBitmap();
     void MarkDirty() { dirty_ = true; }
@@ -118,11 +128,19 @@ public:
 private:
     void RecomputeViewWindow();
     void Render();
-    // Draws everything into a device area of `size` pixels at the origin of `p`.
-    void Draw(QPainter& p, QSize size);
+    // Draws everything into a device area of `size` pixels at the origin of `p`,
+    // the plot area keeping at least `least` from its edges.
+    void Draw(QPainter& p, QSize size, EdgeRoom least);
+    QFont LabelFont() const;
+    // Fills measures_ for the label font metrics `fm`; the label widths only
+    // when not yet measured since the last ApplySettings.
+    void MeasureLabels(const QFontMetrics& fm);
+    // Pixels a drawn frame takes from each side of the bitmap; 0 without one.
+    int FrameInset() const;
     QPen LinePen(const QColor& colour, Qt::PenStyle style = Qt::SolidLine) const;
     void DrawFrame(QPainter& p, PlotArea& area) const;
-    void DrawXAxis(QPainter& p) const;
+    // `rowRight`: the right edge of the device area, which no label may reach.
+    void DrawXAxis(QPainter& p, int rowRight) const;
     void DrawYAxis(QPainter& p) const;
     void DrawGrid(QPainter& p) const;
     void DrawLimitLines(QPainter& p) const;

@@ -57,6 +57,12 @@ struct GraphSettings {
     bool interactive = true;                     // mouse gestures are accepted
     double timeScale = 1.0;                      // divisor from seconds to x axis units
     double scatterWindow = 60.0;                 // seconds of data shown in view modes 2 and 3
+    // Pixels the plot area keeps at least between itself and the bitmap's left
+    // and right edge (more where its own labels need more): an owner gives graphs
+    // shown one above the other the same edges with them. Not part of the zoom
+    // history; paper and PDF output ignore them.
+    std::int32_t leastLeftRoom = 0;
+    std::int32_t leastRightRoom = 0;
 
     bool operator==(const GraphSettings&) const = default;
 };

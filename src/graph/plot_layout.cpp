@@ -17,7 +17,7 @@ int LabelFontTenths(int width, int height)
 }
 
 PlotArea LayoutPlotArea(const PlotArea& outer, int leftMargin, bool showXAxis, bool showYAxis,
-                        const LabelMeasures& m)
+                        const LabelMeasures& m, const PlotArea& bitmap, EdgeRoom least)
 {
     PlotArea a = outer;
     a.left += leftMargin;
@@ -38,7 +38,14 @@ PlotArea LayoutPlotArea(const PlotArea& outer, int leftMargin, bool showXAxis, b
         a.top += h / 2;
         a.bottom -= h / 2;
     }
+    a.left = std::max(a.left, bitmap.left + least.left);
+    a.right = std::min(a.right, bitmap.right - least.right);
     return a;
+}
+
+EdgeRoom RoomAround(const PlotArea& area, const PlotArea& bitmap)
+{
+    return EdgeRoom{area.left - bitmap.left, bitmap.right - area.right};
 }
 
 }  // namespace veltrin

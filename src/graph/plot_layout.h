@@ -18,9 +18,21 @@ struct LabelMeasures {
     int h2 = 0;           // half the height of "w"
 };
 
+// Room left and right of the plot area, in pixels from the bitmap's edges.
+struct EdgeRoom {
+    int left = 0;
+    int right = 0;
+
+    bool operator==(const EdgeRoom&) const = default;
+};
+
 // Shrinks `outer` (the bitmap, already inset by a frame if one is drawn) for the
-// left margin and the axes that are shown.
+// left margin and the axes that are shown, and further where `least` asks for
+// more room from the edges of `bitmap`.
 PlotArea LayoutPlotArea(const PlotArea& outer, int leftMargin, bool showXAxis, bool showYAxis,
-                        const LabelMeasures& m);
+                        const LabelMeasures& m, const PlotArea& bitmap, EdgeRoom least);
+
+// The room `area` leaves from the edges of `bitmap`.
+EdgeRoom RoomAround(const PlotArea& area, const PlotArea& bitmap);
 
 }  // namespace veltrin

@@ -76,7 +76,7 @@ std::vector<XLabel> Thinned(std::vector<XLabel> labels, const std::vector<double
 }  // namespace
 
 XLabelRow LayoutXLabelRow(const AxisMapping& mapping, const GraphSettings& s,
-                          const std::function<int(const QString&)>& textWidth)
+                          const std::function<int(const QString&)>& textWidth, int rowRight)
 {
     XLabelRow row;
     const std::vector<double> ticks = TickValues(s.xMin, s.xMax, s.xMajorStep);
@@ -87,15 +87,21 @@ XLabelRow LayoutXLabelRow(const AxisMapping& mapping, const GraphSettings& s,
     if (!(s.xMajorStep > 0.0))
         return row;
     // Labels closer than a digit's width would read as one long number.
-    row.labels =
-        Thinned(std::move(row.labels), ticks, s.xMajorStep, textWidth(QStringLiteral("0")));
+    const int digit = textWidth(QStringLiteral("0"));
+    row.labels = Thinned(std::move(row.labels), ticks, s.xMajorStep, digit);
+    // A label cut off by the edge would show a wrong number.
+    std::erase_if(row.labels,
+                  [rowRight](const XLabel& label) { return TextRight(label) > rowRight; });
     row.hasTitle = true;
     row.titleRight = mapping.PixelX(s.xMax - s.xMajorStep / 3.0);
     row.titleLeft = row.titleRight - textWidth(s.xTitle);
     if (row.titleLeft == row.titleRight)
         return row;  // an empty title covers nothing
-    std::erase_if(row.labels, [&row](const XLabel& label) {
-        return Overlaps(label, row.titleLeft, row.titleRight);
+    // The unit keeps about a space from the numbers on either side, so that
+    // "3500 s" does not read as "3500s" nor "s 60" as "s60".
+    const int space = digit / 2;
+    std::erase_if(row.labels, [&row, space](const XLabel& label) {
+        return Overlaps(label, row.titleLeft - space, row.titleRight + space);
     });
     return row;
 }

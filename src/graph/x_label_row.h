@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace veltrin {
@@ -29,10 +30,14 @@ struct XLabelRow {
 // Lays out the x label row for the settings `s` on `mapping`; `textWidth` measures a
 // text in the label font. Where the labels of all major ticks would come closer than
 // the width of "0", only those of every 2nd, 5th, 10th, 20th ... tick (counted from
-// the value 0) stay, the fewest left out that keep them apart; the ticks all stay. The title's
-// right edge lies at px(xMax - xMajorStep/3); a label whose text would reach under the title is
-// left out rather than painted over. No labels and no title when the major step is 0 or less.
+// the value 0) stay, the fewest left out that keep them apart; the ticks all stay. A
+// label whose text would reach `rowRight` (the bitmap's width, its right edge exclusive)
+// is left out: cut off, it would show a wrong number. The title's right edge lies at
+// px(xMax - xMajorStep/3); a label whose text would reach under the title, or come closer
+// to it than half the width of "0", is left out rather than painted over. No labels and
+// no title when the major step is 0 or less.
 XLabelRow LayoutXLabelRow(const AxisMapping& mapping, const GraphSettings& s,
-                          const std::function<int(const QString&)>& textWidth);
+                          const std::function<int(const QString&)>& textWidth,
+                          int rowRight = std::numeric_limits<int>::max());
 
 }  // namespace veltrin

@@ -236,6 +236,9 @@ private:
     // Shows a part of the flight picked in the event list: marker and zoom.
     void ShowFlightPart(int firstSample, double fromSeconds, double toSeconds);
     void SyncFrom(CGraphPlot& plot);
+    // Gives the shown graphs of one width the widest left and right room that
+    // any of them needs, so that one time lies on one pixel column in each.
+    void AlignPlotEdges();
     CChildFrame* ActiveGraphWindow() const;
     void ActivateVisibleGraphWindow();
     std::array<CChildFrame*, kGraphWindowCount> GraphWindowsInStackOrder() const;
@@ -263,6 +266,9 @@ private:
     std::map<Command, QAction*> actions_;
     // The graph windows, in the order of kGraphWindows.
     std::array<CChildFrame*, kGraphWindowCount> graphWindows_{};
+    // Set while the graphs change together or take their room from
+    // AlignPlotEdges, which then waits for the one call after the change.
+    bool plotEdgesHeld_ = false;
     std::unique_ptr<CTitleTip> titleTip_;
     std::unique_ptr<KmlWriter> kmlWriter_;
     std::function<void(CMainFrame&)> configureLogger_;

@@ -1,6 +1,6 @@
 // The main frame's graph windows: the shared data table of the shown start,
-// the axes of each graph, keeping the time axes in step, the view commands,
-// stacking and the marker read-out.
+// the axes of each graph, keeping the time axes and the plot edges in step, the
+// view commands, stacking and the marker read-out.
 #include "shell/main_frame.h"
 
 #include "graph/graph_pane.h"
@@ -13,7 +13,9 @@
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QScopedValueRollback>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -101,6 +103,7 @@ void CMainFrame::ToggleGraphWindow(CChildFrame* window)
         mdiArea_->setActiveSubWindow(window);
         window->setFocus();
     }
+    AlignPlotEdges();
     UpdateMenus();
 }
 
@@ -248,8 +251,13 @@ void CMainFrame::ReleaseGraphTable()
 void CMainFrame::ConfigureAllGraphs()
 {
     const int seconds = shownDurationMs_ / kMillisecondsPerSecond;
-    for (std::size_t i : GraphWindowsByStackSlot())
-        ConfigureGraph(graphWindows_[i], kGraphWindows[i].config, seconds);
+    {
+        // The edges follow once every graph has its new labels.
+        const QScopedValueRollback hold(plotEdgesHeld_, true);
+        for (std::size_t i : GraphWindowsByStackSlot())
+            ConfigureGraph(graphWindows_[i], kGraphWindows[i].config, seconds);
+    }
+    AlignPlotEdges();
 }
 
 void CMainFrame::ConfigureGraph(CChildFrame* window, const GraphWindowConfig& config, int seconds)
@@ -325,6 +333,48 @@ void CMainFrame::SyncFrom(CGraphPlot& plot)
             settings.xMinorStep = from.xMinorStep;
             settings.xMajorStep = from.xMajorStep;
         });
+    }
+    // Every change of size, labels or value range comes through here.
+    AlignPlotEdges();
+}
+
+void CMainFrame::AlignPlotEdges()
+{
+    if (plotEdgesHeld_)
+        return;
+    // Applying the rooms below calls back into SyncFrom; that must not start
+    // another round.
+    const QScopedValueRollback hold(plotEdgesHeld_, true);
+    struct Shown {
+        CChildFrame* window;
+        int width;
+        EdgeRoom natural;
+    };
+    std::vector<Shown> shown;
+    for (CChildFrame* window : GraphWindowsInStackOrder()) {
+        if (window->isHidden())
+            continue;
+        CGraphPlot& plot = window->Pane().Plot();
+        shown.push_back({window, plot.GetSettings().width, plot.NaturalRoom()});
+    }
+    // Only graphs of one width can share their pixel columns: the stacked
+    // layout, or a user's windows that happen to match.
+    for (const Shown& graph : shown) {
+        EdgeRoom widest;
+        for (const Shown& other : shown) {
+            if (other.width != graph.width)
+                continue;
+            widest.left = std::max(widest.left, other.natural.left);
+            widest.right = std::max(widest.right, other.natural.right);
+        }
+        CGraphPane& pane = graph.window->Pane();
+        GraphSettings settings = pane.GetSettings();
+        if (settings.leastLeftRoom == widest.left && settings.leastRightRoom == widest.right)
+            continue;
+        settings.leastLeftRoom = widest.left;
+        settings.leastRightRoom = widest.right;
+        pane.ApplySettings(settings);
+        pane.update();
     }
 }
 

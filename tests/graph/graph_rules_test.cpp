@@ -260,7 +260,7 @@ TEST(PlotArea, EachCombinationOfAxes)
         {false, false, {20, 0, 400, 300}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(LayoutPlotArea(bitmap, 20, c.x, c.y, m), c.want) << c.x << c.y;
+        EXPECT_EQ(LayoutPlotArea(bitmap, 20, c.x, c.y, m, bitmap, {}), c.want) << c.x << c.y;
 }
 
 // Label widths of a proportional font without a font: 6 pixels a character.

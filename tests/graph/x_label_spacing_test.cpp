@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
 namespace veltrin {
 namespace {
 
@@ -40,6 +45,50 @@ TEST(XLabelRow, RegressionTimeLabelsRunIntoEachOther)
             }
         }
     }
+}
+
+// The unit "s" sits among the labels near the right end; a label a pixel from
+// it read as "3500s" or "s60". A label at the end of a view ran past the
+// graph's edge and lost its last digit.
+TEST(XLabelRow, RegressionTimeLabelsRunIntoTheTitle)
+{
+    const auto gapsOf = [](const XLabelRow& row) {
+        std::vector<std::pair<int, int>> boxes{{row.titleLeft, row.titleRight}};
+        for (const XLabel& l : row.labels)
+            boxes.emplace_back(l.x - l.width / 2, l.x - l.width / 2 + l.width);
+        std::sort(boxes.begin(), boxes.end());
+        int closest = 1 << 20;
+        for (std::size_t i = 1; i < boxes.size(); ++i)
+            closest = std::min(closest, boxes[i].first - boxes[i - 1].second);
+        return closest;
+    };
+    int views = 0;
+    for (int width = 400; width <= 2000; width += 100) {
+        // Whole flights with the frame's steps, and any view the wheel leaves,
+        // from 10 s to 10 h.
+        for (double span = 10; span <= 36000; span *= 1.1) {
+            for (bool wheel : {false, true}) {
+                GraphSettings s;
+                s.xTitle = QStringLiteral("s");
+                s.xMin = wheel ? std::floor(span * 0.37) : 0.0;
+                s.xMax = s.xMin + (wheel ? span : std::floor(span));
+                const TickSteps wheelSteps = TickStepsForSpan(s.xMax - s.xMin);
+                s.xMajorStep = wheel ? wheelSteps.major : TimeStepFor(static_cast<int>(s.xMax));
+                s.xMinorStep = s.xMajorStep;
+                const AxisMapping m = AxisMapping::For(PlotArea{60, 10, width - 20, 300}, s.xMin,
+                                                       s.xMax, -10, 10, 0, 1.0);
+                // The row ends 6 pixels right of the plot area, less than half a label.
+                const XLabelRow row = LayoutXLabelRow(m, s, &SevenPerCharacter, width - 14);
+                ASSERT_TRUE(row.hasTitle);
+                // Half a digit's width, and the pixel the centring may move a text by.
+                EXPECT_GE(gapsOf(row), 3 + 1) << s.xMin << ".." << s.xMax << " s at " << width;
+                for (const XLabel& l : row.labels)
+                    EXPECT_LE(l.x - l.width / 2 + l.width, width - 14) << l.text.toStdString();
+                ++views;
+            }
+        }
+    }
+    EXPECT_GT(views, 2000);
 }
 
 }  // namespace
