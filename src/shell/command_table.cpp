@@ -55,6 +55,7 @@ constexpr std::array kCommands{
     CommandEntry{ToggleLogbook, "&Flugbuch", "Blendet das Flugbuch ein oder aus.\nFlugbuch", ""},
     CommandEntry{ToggleVnDiagram, "V-n-Diagramm",
                  "Zeigt jeden Messwert als Punkt aus Geschwindigkeit und Lastvielfachem.", ""},
+    CommandEntry{ExportGpx, "GPX", "Schreibt die GPS-Spur des gewählten Starts als GPX-Datei.", ""},
 };
 
 }  // namespace

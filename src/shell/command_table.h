@@ -40,6 +40,7 @@ enum class Command : int {
     ToggleEventList = 33301,
     ToggleLogbook = 33400,
     ToggleVnDiagram = 33500,
+    ExportGpx = 33800,
 };
 
 // The number a command carries in its action's data.

@@ -69,7 +69,7 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
                   QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
                                  "Ereignisse | - | Beschleunigung | Höhe | Geschwindigkeit | "
                                  "V-n-Diagramm | - | &Flugbuch"),
-                  QStringLiteral("Export: Excel CSV | KML"),
+                  QStringLiteral("Export: Excel CSV | KML | GPX"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),
                   QStringLiteral("&Hilfe: &Hilfe | &Info über VELT Win..."),
