@@ -182,6 +182,11 @@ TEST(TrackTimeline, NearestPointOnTheGround)
     const TrackTimeline pacific(
         MadeStart({{true, 1, -17.0, 179.9, 0}, {true, 2, -17.0, 170.0, 10}}));
     EXPECT_EQ(pacific.NearestToPosition({-17.0, -179.9})->fixIndex, 0u);
+
+    // A circuit back over its first point: the earlier pass counts.
+    const TrackTimeline circuit(
+        MadeStart({{true, 1, 50.0, 8.0, 0}, {true, 2, 50.1, 8.0, 10}, {true, 3, 50.0, 8.0, 20}}));
+    EXPECT_EQ(circuit.NearestToPosition({49.9, 8.0})->fixIndex, 0u);
 }
 
 TEST(TrackTimeline, StartWithoutAnyPositionHasNoTrack)
