@@ -23,7 +23,10 @@ std::int64_t GraphTimeMs(const std::deque<Sample>& samples, const GpsFix& fix)
 // date line is measured the short way.
 double LongitudeDifference(double a, double b)
 {
-    double d = std::fmod(a - b, 360.0);
+    double d = a - b;
+    if (d >= -180.0 && d <= 180.0)
+        return d;  // nearly always: no division needed
+    d = std::fmod(d, 360.0);
     if (d > 180.0)
         d -= 360.0;
     else if (d < -180.0)
