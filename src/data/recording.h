@@ -1,6 +1,7 @@
 #pragma once
 // The in-memory model of a loaded recorder data directory: starts, samples, fixes.
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <filesystem>
@@ -32,6 +33,9 @@ struct GpsFix {
     double altitude = 0.0;     // latest sample's altitude; 0 before any sample
     double ias = 0.0;          // latest sample's air speed; 0 before any sample
     double accZ = 1.0;         // latest sample's vertical load; 1.0 g before any sample
+    // Index in the start's samples of that latest sample; -1 before any sample.
+    // It ties the fix to the graphs' time axis.
+    std::ptrdiff_t sampleIndex = -1;
 };
 
 // One start (flight): one data file of the recorder. Value type.

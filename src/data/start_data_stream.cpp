@@ -139,6 +139,7 @@ void StartDataStream::AddSample(const DrFields& dr)
     altitude_ = dr.altitude;
     ias_ = sample.ias;
     accZ_ = sample.accZ;
+    ++sampleCount_;
     if (options_.observer != nullptr) {
         options_.observer->OnSample(sample);
     }
@@ -160,6 +161,7 @@ void StartDataStream::AddFix(const GgaFields& gga)
     fix.altitude = static_cast<double>(altitude_);
     fix.ias = ias_;
     fix.accZ = accZ_;
+    fix.sampleIndex = sampleCount_ - 1;
     if (options_.keepSamples) {
         start_.fixes.push_back(fix);
     }

@@ -60,6 +60,7 @@ private:
     int altitude_ = 0;
     double ias_ = 0.0;
     double accZ_ = 1.0;
+    std::ptrdiff_t sampleCount_ = 0;  // samples read so far, kept or not
     std::int32_t lastEventMs_ = 0;
 
     Sentence sentence_;

@@ -121,4 +121,38 @@ Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index)
     return {};
 }
 
+Position TrackPositions::At(std::size_t k)
+{
+    const GpsFix& fix = fixes_[k];
+    if (fix.valid) {
+        before_ = static_cast<std::ptrdiff_t>(k);
+        return {fix.latitude, fix.longitude};
+    }
+    if (after_ <= static_cast<std::ptrdiff_t>(k))
+        after_ = NextValid(k);
+    const auto n = static_cast<std::ptrdiff_t>(fixes_.size());
+    if (before_ < 0 && after_ >= n)
+        return {};
+    if (before_ < 0)
+        return Own(after_);
+    if (after_ >= n)
+        return Own(before_);
+    return InterpolatedPosition(fixes_[static_cast<std::size_t>(before_)], fix,
+                                fixes_[static_cast<std::size_t>(after_)]);
+}
+
+std::ptrdiff_t TrackPositions::NextValid(std::size_t k) const
+{
+    std::size_t i = k + 1;
+    while (i < fixes_.size() && !fixes_[i].valid)
+        ++i;
+    return static_cast<std::ptrdiff_t>(i);
+}
+
+Position TrackPositions::Own(std::ptrdiff_t i) const
+{
+    const GpsFix& fix = fixes_[static_cast<std::size_t>(i)];
+    return {fix.latitude, fix.longitude};
+}
+
 }  // namespace veltrin

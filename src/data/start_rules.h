@@ -40,4 +40,24 @@ Position InterpolatedPosition(const GpsFix& before, const GpsFix& fix, const Gps
 // 0/0 for an index outside the sequence or when no fix is valid.
 Position PositionAt(const std::deque<GpsFix>& fixes, std::ptrdiff_t index);
 
+// Positions of all track points in order, as PositionAt gives them, in one pass:
+// a point with fix keeps its own, a point between two fixes is interpolated by
+// time of day, a run before the first or after the last fix takes that fix's.
+// Each fix is looked at a bounded number of times, so a long gap stays linear.
+class TrackPositions {
+public:
+    explicit TrackPositions(const std::deque<GpsFix>& fixes) : fixes_(fixes) {}
+
+    // Position of point `k`; the points are asked for in increasing order.
+    Position At(std::size_t k);
+
+private:
+    std::ptrdiff_t NextValid(std::size_t k) const;
+    Position Own(std::ptrdiff_t i) const;
+
+    const std::deque<GpsFix>& fixes_;
+    std::ptrdiff_t before_ = -1;  // last point with fix before the current one
+    std::ptrdiff_t after_ = -1;   // next point with fix after the current run
+};
+
 }  // namespace veltrin

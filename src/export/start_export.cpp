@@ -4,6 +4,7 @@
 #include "data/start_rules.h"
 #include "export/atomic_file.h"
 #include "export/export_constants.h"
+#include "export/gpx_writer.h"
 #include "export/proposed_name.h"
 
 #include <cmath>
@@ -50,53 +51,6 @@ CalendarSeconds Distance(CalendarSeconds a, CalendarSeconds b)
 {
     return a > b ? a - b : b - a;
 }
-
-// Positions of all track points in order, as PositionAt gives them, in one pass:
-// a point with fix keeps its own, a point between two fixes is interpolated by
-// time of day, a run before the first or after the last fix takes that fix's.
-// Each fix is looked at a bounded number of times, so a long gap stays linear.
-class TrackPositions {
-public:
-    explicit TrackPositions(const std::deque<GpsFix>& fixes) : fixes_(fixes) {}
-
-    Position At(std::size_t k)
-    {
-        const GpsFix& fix = fixes_[k];
-        if (fix.valid) {
-            before_ = static_cast<std::ptrdiff_t>(k);
-            return {fix.latitude, fix.longitude};
-        }
-        if (after_ <= static_cast<std::ptrdiff_t>(k))
-            after_ = NextValid(k);
-        const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(fixes_.size());
-        if (before_ < 0 && after_ >= n)
-            return {};
-        if (before_ < 0)
-            return Own(after_);
-        if (after_ >= n)
-            return Own(before_);
-        return InterpolatedPosition(fixes_[static_cast<std::size_t>(before_)], fix,
-                                    fixes_[static_cast<std::size_t>(after_)]);
-    }
-
-private:
-    std::ptrdiff_t NextValid(std::size_t k) const
-    {
-        std::size_t i = k + 1;
-        while (i < fixes_.size() && !fixes_[i].valid)
-            ++i;
-        return static_cast<std::ptrdiff_t>(i);
-    }
-    Position Own(std::ptrdiff_t i) const
-    {
-        const GpsFix& fix = fixes_[static_cast<std::size_t>(i)];
-        return {fix.latitude, fix.longitude};
-    }
-
-    const std::deque<GpsFix>& fixes_;
-    std::ptrdiff_t before_ = -1;  // last point with fix before the current one
-    std::ptrdiff_t after_ = -1;   // next point with fix after the current run
-};
 
 void WriteLineDocument(const StartRecord& start, const std::string& name, KmlWriter& writer)
 {
@@ -165,6 +119,16 @@ ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& ta
     }
     ExportResult closed = writer.KmlClose();
     return result.Ok() ? closed : result;
+}
+
+ExportResult ExportGpx(const StartRecord& start, const std::filesystem::path& target)
+{
+    AtomicFile file;
+    ExportResult result = file.Open(target);
+    if (!result.Ok())
+        return result;
+    WriteGpx(start, file);
+    return file.Commit();
 }
 
 int AltitudeOffset(const StartRecord& start)

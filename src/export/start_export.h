@@ -25,6 +25,10 @@ ExportResult ExportCsv(const StartRecord& start, const std::filesystem::path& ta
 ExportResult ExportKml(const StartRecord& start, const std::filesystem::path& target, bool extended,
                        KmlWriter& writer);
 
+// Writes the start's track to `target` as a GPX document (see gpx_writer.h).
+// On failure an existing target is left untouched.
+ExportResult ExportGpx(const StartRecord& start, const std::filesystem::path& target);
+
 // Altitude offset of the plain document: the GPS altitude minus the recorder's
 // altitude, truncated, of the eleventh track point, or of the first point after
 // it with fix when it has none; 0 when no point from the eleventh on has a fix.

@@ -67,6 +67,7 @@ constexpr std::array kCommands{
                  ""},
     CommandEntry{CopyGraphImage, "Kopieren",
                  "Kopiert die Grafik als Bild in die Zwischenablage.\nGrafik kopieren", ""},
+    CommandEntry{ExportGpx, "GPX", "Schreibt die GPS-Spur des gewählten Starts als GPX-Datei.", ""},
 };
 
 }  // namespace

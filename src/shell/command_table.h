@@ -44,6 +44,7 @@ enum class Command : int {
     ToggleMeasureWindow = 33601,
     SaveGraphImage = 33700,
     CopyGraphImage = 33701,
+    ExportGpx = 33800,
 };
 
 // The number a command carries in its action's data.

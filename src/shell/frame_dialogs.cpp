@@ -32,6 +32,11 @@ std::optional<QString> DesktopDialogs::SaveKmlPath(QWidget* parent, const QStrin
     return AskKmlExportPath(parent, proposedPath, extended);
 }
 
+std::optional<QString> DesktopDialogs::SaveGpxPath(QWidget* parent, const QString& proposedPath)
+{
+    return AskGpxExportPath(parent, proposedPath);
+}
+
 std::optional<QString> DesktopDialogs::SavePdfPath(QWidget* parent, const QString& title,
                                                    const QString& proposedPath)
 {

@@ -30,6 +30,9 @@ public:
     virtual std::optional<QString> SaveKmlPath(QWidget* parent, const QString& proposedPath,
                                                bool& extended) = 0;
 
+    // Asks for the GPX export's file; `proposedPath` is folder plus proposed name.
+    virtual std::optional<QString> SaveGpxPath(QWidget* parent, const QString& proposedPath) = 0;
+
     // Asks for the PDF file of a report under `title`; nullopt on cancel.
     virtual std::optional<QString> SavePdfPath(QWidget* parent, const QString& title,
                                                const QString& proposedPath) = 0;
@@ -56,6 +59,7 @@ public:
     std::optional<QString> SaveCsvPath(QWidget* parent, const QString& proposedPath) override;
     std::optional<QString> SaveKmlPath(QWidget* parent, const QString& proposedPath,
                                        bool& extended) override;
+    std::optional<QString> SaveGpxPath(QWidget* parent, const QString& proposedPath) override;
     std::optional<QString> SavePdfPath(QWidget* parent, const QString& title,
                                        const QString& proposedPath) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;

@@ -211,6 +211,7 @@ void CMainFrame::createActions()
 
     connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
     connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
+    connect(AddCommand(Command::ExportGpx), &QAction::triggered, this, &CMainFrame::OnExportGpx);
 
     connect(AddCommand(Command::StackWindows), &QAction::triggered, this, [this] {
         StackGraphWindows();
@@ -279,6 +280,7 @@ void CMainFrame::createMenus()
     QMenu* exports = menuBar()->addMenu(Text(kExportMenuTitle));
     exports->addAction(Action(Command::ExportCsv));
     exports->addAction(Action(Command::ExportKml));
+    exports->addAction(Action(Command::ExportGpx));
 
     // Shown only while a graph window is active.
     windowMenu_ = menuBar()->addMenu(Text(kWindowMenuTitle));
@@ -505,6 +507,7 @@ void CMainFrame::UpdateMenus()
     const bool startSelected = SelectedStartIndex() >= 0;
     Action(Command::ExportCsv)->setEnabled(startSelected);
     Action(Command::ExportKml)->setEnabled(startSelected);
+    Action(Command::ExportGpx)->setEnabled(startSelected);
 
     CChildFrame* active = ActiveGraphWindow();
     const bool graphShown = active && active->Pane().Plot().SeriesCount() > 0;

@@ -100,6 +100,7 @@ public:
     // Exports of the selected start.
     void OnExportCsv();
     void OnExportKml();
+    void OnExportGpx();
 
     // Reports: of the shown start as PDF and on paper; the logbook of the
     // loaded card's starts from `fromDay` to `toDay` (UTC midnights, open ends

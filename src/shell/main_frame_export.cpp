@@ -1,5 +1,5 @@
-// The main frame's exports of the selected start: CSV (or blank-separated)
-// and KML, each asked for a file name first.
+// The main frame's exports of the selected start: CSV (or blank-separated),
+// KML and GPX, each asked for a file name first.
 #include "shell/main_frame.h"
 
 #include "export/proposed_name.h"
@@ -76,6 +76,18 @@ void CMainFrame::OnExportKml()
     settings_.extendedKml = extended;
     WriteExport(*path,
                 [&] { return ExportKml(*start, FileSystemPath(*path), extended, *kmlWriter_); });
+}
+
+void CMainFrame::OnExportGpx()
+{
+    const StartRecord* start = ReadSelectedStart();
+    if (!start)
+        return;
+    const std::optional<QString> path =
+        dialogs_->SaveGpxPath(this, ProposedExportPath(lastExportFolder_, *start));
+    if (!path)
+        return;
+    WriteExport(*path, [&] { return ExportGpx(*start, FileSystemPath(*path)); });
 }
 
 }  // namespace veltrin

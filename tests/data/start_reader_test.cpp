@@ -52,6 +52,7 @@ TEST(LoadStartData, ThreeLineExample)
     EXPECT_EQ(before.ias, 0.0);
     EXPECT_EQ(before.accZ, 1.0);
     EXPECT_DOUBLE_EQ(before.utcTime, 45319.0);  // an invalid fix keeps what it held
+    EXPECT_EQ(before.sampleIndex, -1);
 
     const GpsFix& after = start.fixes[1];
     EXPECT_TRUE(after.valid);
@@ -59,6 +60,7 @@ TEST(LoadStartData, ThreeLineExample)
     EXPECT_EQ(after.ias, 80.0);
     EXPECT_EQ(after.accZ, static_cast<double>(1.2F));
     EXPECT_DOUBLE_EQ(after.gpsAltitude, 546.0);
+    EXPECT_EQ(after.sampleIndex, 0);
 }
 
 TEST(LoadStartData, LineEndsAndTrailingBlanksDoNotMatter)
@@ -114,9 +116,11 @@ TEST(LoadStartData, BlockBoundariesChangeNothing)
         stream.Finish();
         EXPECT_EQ(start.samples.size(), whole.samples.size());
         EXPECT_EQ(start.fixes.size(), whole.fixes.size());
+        EXPECT_EQ(start.fixes.back().sampleIndex, whole.fixes.back().sampleIndex);
     }
     EXPECT_EQ(whole.samples.size(), 21U);
     EXPECT_EQ(whole.fixes.size(), 20U);
+    EXPECT_EQ(whole.fixes.back().sampleIndex, 19);
 }
 
 TEST(LoadStartData, ReadsOnceAndRetriesAFileThatWasMissing)

@@ -81,6 +81,9 @@ TEST_F(ExportToolTest, WrongUsageAndMissingBaseDirectoryExitWithTwo)
         {"frobnicate", "x"},
         {"kml", "--bogus", "a", "b"},
         {"csv", "--extended", "a", "b"},
+        {"gpx", "only-one"},
+        {"gpx", "--extended", "a", "b"},
+        {"kml", "--gpx", "a", "b"},
         {"list", (dir_ / "no-such-card").string()},
         {"all", (dir_ / "no-such-card").string(), (dir_ / "out").string()}};
     for (const auto& arguments : cases) {
@@ -127,6 +130,8 @@ TEST_F(ExportToolTest, DataFileWithoutStartTimeOrUnwritableTargetExitsWithOne)
          "flights"},
         {{"kml", (card_ / "d120826" / "S999999").string(), (dir_ / "o.kml").string()}, "S999999"},
         {{"csv", good, (dir_ / "blocker" / "o.csv").string()}, "angelegt"},
+        {{"gpx", good, (dir_ / "blocker" / "o.gpx").string()}, "o.gpx"},
+        {{"gpx", (card_ / "d120826" / "S999999").string(), (dir_ / "o.gpx").string()}, "S999999"},
     };
     for (const auto& [arguments, mention] : cases) {
         const ToolRun run = Tool(arguments);
@@ -159,6 +164,47 @@ TEST_F(ExportToolTest, AllNamesASecondStartOfTheSameMinuteWithSuffixTwo)
         (card_ / "d120826" / "s143502.log").string() + "\r\n";
     EXPECT_EQ(logbook.substr(0, first.size()), first);
     EXPECT_NE(logbook.find("27.08.2012;09:00:00;;;0,00;0,00;0,0;0,0;0;"), std::string::npos);
+}
+
+TEST_F(ExportToolTest, GpxCommandAndAllWithGpxWriteTheLibrarysDocuments)
+{
+    const fs::path data = card_ / "d120826" / "S143559.LOG";
+    const StartRecord start = Read(data);
+    ASSERT_TRUE(ExportGpx(start, dir_ / "ref.gpx").Ok());
+    const std::string reference = ReadFile(dir_ / "ref.gpx");
+    EXPECT_NE(reference.find("<trkpt lat=\"-48.11833333\" lon=\"-11.52000000\">"),
+              std::string::npos);
+
+    const ToolRun single = Tool({"gpx", data.string(), (dir_ / "out.gpx").string()});
+    EXPECT_EQ(single.status, 0) << single.err;
+    EXPECT_EQ(single.out, "");
+    EXPECT_EQ(ReadFile(dir_ / "out.gpx"), reference);
+
+    const ToolRun plain = Tool({"all", card_.string(), (dir_ / "plain").string()});
+    const ToolRun withGpx = Tool({"all", "--gpx", card_.string(), (dir_ / "gpx").string()});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    ASSERT_EQ(withGpx.status, 0) << withGpx.err;
+    EXPECT_EQ(ReadFile(dir_ / "gpx" / "vlt_20120826_1435_2.gpx"), reference);
+    EXPECT_TRUE(fs::exists(dir_ / "gpx" / "vlt_20120826_1435.gpx"));
+    EXPECT_TRUE(fs::exists(dir_ / "gpx" / "vlt_20120827_0900.gpx"));  // a start without fix too
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir_ / "plain")) {
+        EXPECT_NE(entry.path().extension(), ".gpx") << entry.path();
+        EXPECT_EQ(ReadFile(entry.path()), ReadFile(dir_ / "gpx" / entry.path().filename()))
+            << entry.path();
+    }
+    // Each .gpx is listed after its start's .kml; the rest of the listing stays.
+    const std::string gpxDir = (dir_ / "gpx").string();
+    const std::string kmlLine = gpxDir + "/vlt_20120826_1435.kml\n";
+    EXPECT_NE(withGpx.out.find(kmlLine + gpxDir + "/vlt_20120826_1435.gpx\n"), std::string::npos);
+    std::string withoutGpx;
+    std::istringstream lines(withGpx.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.ends_with(".gpx"))
+            withoutGpx += line.substr(0, gpxDir.size()) == gpxDir
+                              ? (dir_ / "plain").string() + line.substr(gpxDir.size()) + "\n"
+                              : line + "\n";
+    }
+    EXPECT_EQ(withoutGpx, plain.out);
 }
 
 TEST_F(ExportToolTest, LogbookWithoutLimitsKeepsItsColumns)

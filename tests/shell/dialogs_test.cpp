@@ -19,6 +19,8 @@ TEST(QtFilterFromList, ConvertsEveryEntryAndMatchesAllNamesForStarDotStar)
               QStringLiteral("Excel CSV Dateien (*.csv);;Daten Dateien (*.dat);;Alle Dateien (*)"));
     EXPECT_EQ(QtFilterFromList(kKmlFilterList),
               QStringLiteral("KML Dateien (*.kml);;Alle Dateien (*)"));
+    EXPECT_EQ(QtFilterFromList(kGpxFilterList),
+              QStringLiteral("GPX Dateien (*.gpx);;Alle Dateien (*)"));
 }
 
 TEST(SaveDialogs, ProposeTheNameWithOverwritePromptAndFollowTheFilter)

@@ -71,7 +71,7 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
                                  "Ereignisse | Messung | - | Beschleunigung | Höhe | "
                                  "Geschwindigkeit | V-n-Diagramm | - | &Messbereich | - | "
                                  "&Flugbuch"),
-                  QStringLiteral("Export: Excel CSV | KML"),
+                  QStringLiteral("Export: Excel CSV | KML | GPX"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),
                   QStringLiteral("&Hilfe: &Hilfe | &Info über VELT Win..."),

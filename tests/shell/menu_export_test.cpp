@@ -98,6 +98,30 @@ TEST_F(MenuExportTest, KmlRemembersTheExtendedChoiceOnlyWhenConfirmed)
     EXPECT_EQ(Contents(OutPath(QStringLiteral("plain.kml"))), LibraryKml(false));
 }
 
+TEST_F(MenuExportTest, GpxProposesTheStartsNameAndWritesTheLibrarysDocument)
+{
+    dialogs_->saveAnswers.push_back(QString());
+    frame_->Action(Command::ExportGpx)->trigger();
+    EXPECT_EQ(QFileInfo(dialogs_->lastProposedPath).fileName(),
+              QStringLiteral("vlt_20120826_1405"));
+    EXPECT_TRUE(QDir(out_.path()).isEmpty());  // cancelled: nothing written
+
+    dialogs_->saveAnswers.push_back(OutPath(QStringLiteral("track.gpx")));
+    frame_->Action(Command::ExportGpx)->trigger();
+    const QByteArray written = Contents(OutPath(QStringLiteral("track.gpx")));
+    const QString library = QDir(out_.path()).filePath(QStringLiteral("lib.gpx"));
+    ASSERT_TRUE(ExportGpx(frame_->LoadedRecording()[0], library.toStdString()).Ok());
+    EXPECT_EQ(written, Contents(library));
+    EXPECT_EQ(written.count("<trkpt "), 31);  // a fix every second of the 30 s start
+    EXPECT_TRUE(dialogs_->errors.empty());
+
+    // A folder that is not there: the message names the file.
+    dialogs_->saveAnswers.push_back(OutPath(QStringLiteral("missing/track.gpx")));
+    frame_->Action(Command::ExportGpx)->trigger();
+    ASSERT_EQ(dialogs_->errors.size(), 1u);
+    EXPECT_TRUE(dialogs_->errors[0].contains(QStringLiteral("track.gpx")));
+}
+
 // Lowers the largest file this process may write, as a full disk would stop
 // the export part-way; restores the limit when it goes out of scope.
 class FileSizeLimit {

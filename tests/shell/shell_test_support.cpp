@@ -109,6 +109,11 @@ std::optional<QString> ScriptedDialogs::SaveKmlPath(QWidget*, const QString& pro
     return answer;
 }
 
+std::optional<QString> ScriptedDialogs::SaveGpxPath(QWidget*, const QString& proposedPath)
+{
+    return NextSave(proposedPath);
+}
+
 std::optional<QString> ScriptedDialogs::SavePdfPath(QWidget*, const QString& title,
                                                     const QString& proposedPath)
 {

@@ -55,6 +55,7 @@ public:
     std::optional<QString> SaveCsvPath(QWidget*, const QString& proposedPath) override;
     std::optional<QString> SaveKmlPath(QWidget*, const QString& proposedPath,
                                        bool& extended) override;
+    std::optional<QString> SaveGpxPath(QWidget*, const QString& proposedPath) override;
     std::optional<QString> SavePdfPath(QWidget*, const QString& title,
                                        const QString& proposedPath) override;
     // Prints into the PDF file `printerFile`; an empty name cancels.

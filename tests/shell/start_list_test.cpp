@@ -89,6 +89,7 @@ TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
     EXPECT_EQ(first->text(0), QStringLiteral("14:05:00 - 14:18:20"));
     EXPECT_TRUE(frame.Action(Command::ExportCsv)->isEnabled());
     EXPECT_TRUE(frame.Action(Command::ExportKml)->isEnabled());
+    EXPECT_TRUE(frame.Action(Command::ExportGpx)->isEnabled());
 
     // A start without a landing keeps its start time alone.
     Select(StartItem(1));
@@ -99,6 +100,7 @@ TEST_F(StartListTest, SelectingAStartShowsItsValuesAndItsLandingTimeOnceRead)
     EXPECT_EQ(frame.StatusText(), QString());
     EXPECT_FALSE(frame.Action(Command::ExportCsv)->isEnabled());
     EXPECT_FALSE(frame.Action(Command::ExportKml)->isEnabled());
+    EXPECT_FALSE(frame.Action(Command::ExportGpx)->isEnabled());
 }
 
 TEST_F(StartListTest, TheShownStartIsBoldAndNamedInTheStatusBarUntilTheCardIsLoadedAgain)

@@ -1,4 +1,4 @@
-// list, csv, kml and all: the start list and the exports of one start or a
+// list, csv, kml, gpx and all: the start list and the exports of one start or a
 // whole card.
 
 #include "analysis/exceedances.h"
@@ -78,6 +78,17 @@ int RunKml(const CommandLine& line, std::ostream& /*out*/, std::ostream& err)
                : kExitFailure;
 }
 
+int RunGpx(const CommandLine& line, std::ostream& /*out*/, std::ostream& err)
+{
+    if (line.operands.size() != 2)
+        return UsageError(err, "gpx erwartet DATENDATEI ZIELDATEI");
+    std::optional<StartRecord> start = ReadDataFile(line.operands[0], err);
+    if (!start)
+        return kExitFailure;
+    const fs::path target = line.operands[1];
+    return Report(ExportGpx(*start, target), target, err) ? kExitOk : kExitFailure;
+}
+
 int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err)
 {
     if (line.operands.size() != 2)
@@ -107,6 +118,7 @@ int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err)
     int status = card.status;
     KmlWriter writer;  // one writer for the whole run, as in the desktop program
     const bool extended = line.Has("--extended");
+    const bool gpx = line.Has("--gpx");
     std::set<std::string> used;
     std::vector<std::string> rows;
     for (StartRecord& start : recording) {
@@ -130,6 +142,14 @@ int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err)
             out << kml.string() << '\n';
         } else {
             status = kExitFailure;
+        }
+        if (gpx) {
+            const fs::path track = outDir / (name + ".gpx");
+            if (Report(ExportGpx(start, track), track, err)) {
+                out << track.string() << '\n';
+            } else {
+                status = kExitFailure;
+            }
         }
         Release(start);
     }

@@ -14,6 +14,7 @@ using CommandRunner = int (*)(const CommandLine& line, std::ostream& out, std::o
 int RunList(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunCsv(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunKml(const CommandLine& line, std::ostream& out, std::ostream& err);
+int RunGpx(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunAll(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunEvents(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunExceedances(const CommandLine& line, std::ostream& out, std::ostream& err);

@@ -18,9 +18,13 @@ struct Command {
 
 // Every command. A new command is one line here and its runner in commands.h.
 constexpr Command kCommands[] = {
-    {"list", RunList, ""},         {"csv", RunCsv, ""},
-    {"kml", RunKml, "--extended"}, {"all", RunAll, "--extended --limits"},
-    {"events", RunEvents, ""},     {"exceedances", RunExceedances, "--limits"},
+    {"list", RunList, ""},
+    {"csv", RunCsv, ""},
+    {"kml", RunKml, "--extended"},
+    {"gpx", RunGpx, ""},
+    {"all", RunAll, "--extended --gpx --limits"},
+    {"events", RunEvents, ""},
+    {"exceedances", RunExceedances, "--limits"},
 };
 
 struct OptionRule {
@@ -30,6 +34,7 @@ struct OptionRule {
 
 constexpr OptionRule kOptions[] = {
     {"--extended", false},
+    {"--gpx", false},
     {kLimitsOption, true},
 };
 

@@ -84,4 +84,13 @@ std::optional<QString> AskKmlExportPath(QWidget* parent, const QString& proposed
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> AskGpxExportPath(QWidget* parent, const QString& proposedPath)
+{
+    QFileDialog dialog(parent);
+    SetUpSaveDialog(dialog, kGpxFilterList, QStringLiteral("gpx"), proposedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace veltrin

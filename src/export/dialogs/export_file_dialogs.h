@@ -1,5 +1,5 @@
 #pragma once
-// The save dialogs of the CSV and KML exports: proposed name, default
+// The save dialogs of the CSV, KML and GPX exports: proposed name, default
 // extension, filters and overwrite prompt.
 
 #include <QString>
@@ -15,6 +15,7 @@ namespace veltrin {
 inline constexpr const char* kCsvFilterList =
     "Excel CSV Dateien (*.csv)|*.csv|Daten Dateien (*.dat)|*.dat|Alle Dateien (*.*)|*.*||";
 inline constexpr const char* kKmlFilterList = "KML Dateien (*.kml)|*.kml|Alle Dateien (*.*)|*.*||";
+inline constexpr const char* kGpxFilterList = "GPX Dateien (*.gpx)|*.gpx|Alle Dateien (*.*)|*.*||";
 
 // Converts a "text|pattern|...||" filter list into Qt's "text (pattern);;..." form.
 // The pattern "*.*" becomes "*" so that names without an extension match too.
@@ -34,5 +35,9 @@ std::optional<QString> AskCsvExportPath(QWidget* parent, const QString& proposed
 // it is left unchanged on cancel (nullopt).
 std::optional<QString> AskKmlExportPath(QWidget* parent, const QString& proposedPath,
                                         bool& extended);
+
+// Asks where to write a GPX export; `proposedPath` is the folder plus the
+// proposed name without extension. nullopt when cancelled.
+std::optional<QString> AskGpxExportPath(QWidget* parent, const QString& proposedPath);
 
 }  // namespace veltrin
