@@ -34,10 +34,12 @@ inline const QColor kExceedanceColour{210, 0, 0};
 constexpr double kFaintShare = 0.45;
 constexpr double kStrongPenWidth = 3.0;
 constexpr double kFaintPenWidth = 1.0;
-// A strong part longer than this many pixels on screen is drawn as thin as the
-// faint part: so crowded a view shows no more with wide lines, and they would
-// take many times as long to paint.
+// A strong part longer than this many pixels on screen, or a whole track this
+// many times longer, is drawn one pixel thin and without smoothing: so crowded
+// a view shows no more with wide lines, and they would take many times as long
+// to paint.
 constexpr double kCrowdedTrackPixels = 20000.0;
+constexpr double kCrowdedFaintFactor = 4.0;
 // The free margin around a fitted track, in pixels; below it more, so that
 // the scale bar and the legend rarely hide the track.
 constexpr double kFitMargin = 28.0;

@@ -188,6 +188,46 @@ TEST(TrackPainter, ScaleBarIsAsLongAsItsGroundLength)
                      Qt::white));
 }
 
+TEST(TrackPainter, CrowdedTrackDrawsThinWithTheStrongestLoadOnTop)
+{
+    // A hundred passes to and fro along one parallel, all calm but one.
+    const TrackData pass = EastwardTrack(41);
+    TrackData track;
+    for (int k = 0; k < 100; ++k) {
+        for (int i = 0; i < 41; ++i) {
+            TrackPoint p = pass.points[static_cast<std::size_t>(k % 2 == 0 ? i : 40 - i)];
+            p.timeMs = 1000.0 * (k * 41 + i);
+            p.accZ = k == 30 ? 4.0 : 1.0;
+            track.points.push_back(p);
+        }
+    }
+    const TrackScene scene(track);
+    const QColor loaded = StepColour(scene.Scale(TrackColouring::Acceleration).StepOf(4.0));
+    // Straight into the image's pixels, and through a painter where that is
+    // not possible (a scaled painter, as for print).
+    for (const double scale : {1.0, 2.0}) {
+        QImage image(kWidth * static_cast<int>(scale), kHeight * static_cast<int>(scale),
+                     QImage::Format_ARGB32_Premultiplied);
+        TrackPaintOptions options;
+        options.view = FitView(scene.World(), kWidth, kHeight, kFitMargin);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        PaintTrackMap(painter, scene, options);
+        painter.end();
+        for (const int i : {5, 12, 20}) {
+            const PixelPoint p = options.view.ToScreen(scene.World()[static_cast<std::size_t>(i)]);
+            const int x = static_cast<int>(p.x * scale);
+            const int y = static_cast<int>(std::floor(p.y * scale));
+            int red = 0;
+            for (int dy = -2; dy <= 2; ++dy)
+                red += Near(image.pixel(x, y + dy), loaded, 40) ? 1 : 0;
+            EXPECT_GE(red, 1) << scale << " " << i;
+            // One pixel thin (two where it falls between rows), not three.
+            EXPECT_LE(red, static_cast<int>(2 * scale)) << scale << " " << i;
+        }
+    }
+}
+
 TEST(TrackPainter, EmptyAndSinglePointTracks)
 {
     const Painted empty = Paint(TrackScene());
