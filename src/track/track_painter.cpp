@@ -15,8 +15,8 @@ namespace veltrin {
 
 namespace {
 
-constexpr double kGridSpacingPixels = 90.0;
-constexpr double kScaleBarMaxShare = 0.25;  // of the width
+constexpr double kGridSpacingPixels = 110.0;  // room for a label with seconds
+constexpr double kScaleBarMaxShare = 0.25;    // of the width
 constexpr double kScaleBarMaxPixels = 180.0;
 constexpr double kLegendBarWidth = 150.0;
 constexpr double kLegendBarHeight = 10.0;

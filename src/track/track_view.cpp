@@ -35,7 +35,6 @@ TrackCanvas::TrackCanvas(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TrackCanvas"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
     setCursor(Qt::CrossCursor);
     view_.width = std::max(width(), 1);
     view_.height = std::max(height(), 1);
@@ -223,13 +222,13 @@ void TrackCanvas::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
+    // Zoomed as far as the limits allow, around the pointer.
+    const double metresPerPixel =
+        std::clamp(view_.metresPerPixel / std::pow(kWheelZoomStep, notches), kMinMetresPerPixel,
+                   kMaxMetresPerPixel);
     const QPointF at = event->position();
-    MapView zoomed = ZoomAround(view_, {at.x(), at.y()}, std::pow(kWheelZoomStep, notches));
-    if (zoomed.metresPerPixel < kMinMetresPerPixel || zoomed.metresPerPixel > kMaxMetresPerPixel)
-        zoomed =
-            ZoomAround(view_, {at.x(), at.y()},
-                       view_.metresPerPixel / std::clamp(zoomed.metresPerPixel, kMinMetresPerPixel,
-                                                         kMaxMetresPerPixel));
+    const MapView zoomed =
+        ZoomAround(view_, {at.x(), at.y()}, view_.metresPerPixel / metresPerPixel);
     viewChosen_ = true;
     SetView(zoomed);
     event->accept();
@@ -243,7 +242,7 @@ TrackView::TrackView(QWidget* parent) : QWidget(parent)
     colouring_ = new QComboBox(this);
     colouring_->addItem(QStringLiteral("Beschleunigung"));
     colouring_->addItem(QStringLiteral("Geschwindigkeit"));
-    auto* label = new QLabel(QStringLiteral("&Farbe:"), this);
+    auto* label = new QLabel(QStringLiteral("Farbe:"), this);
     label->setBuddy(colouring_);
     wholeFlight_ = new QPushButton(QStringLiteral("Ganzer Flug"), this);
     wholeFlight_->setAutoDefault(false);
