@@ -46,7 +46,7 @@ TrackTimeline::TrackTimeline(const StartRecord& start)
     std::int64_t previousMs = std::numeric_limits<std::int64_t>::min();
     for (std::size_t k = 0; k < fixes.size(); ++k) {
         const GpsFix& fix = fixes[k];
-        TrackPoint point;
+        TimelinePoint point;
         point.timeMs = std::max(GraphTimeMs(start.samples, fix), previousMs);
         point.position = positions.At(k);
         point.fixIndex = k;
@@ -59,9 +59,9 @@ TrackTimeline::TrackTimeline(const StartRecord& start)
 
 std::ptrdiff_t TrackTimeline::LastAtOrBefore(std::int64_t timeMs) const
 {
-    const auto after =
-        std::upper_bound(points_.begin(), points_.end(), timeMs,
-                         [](std::int64_t t, const TrackPoint& point) { return t < point.timeMs; });
+    const auto after = std::upper_bound(
+        points_.begin(), points_.end(), timeMs,
+        [](std::int64_t t, const TimelinePoint& point) { return t < point.timeMs; });
     return (after - points_.begin()) - 1;
 }
 
@@ -75,8 +75,8 @@ std::optional<Position> TrackTimeline::PositionAtTime(std::int64_t timeMs) const
     const auto before = static_cast<std::size_t>(i);
     if (before + 1 == points_.size())
         return points_.back().position;
-    const TrackPoint& a = points_[before];
-    const TrackPoint& b = points_[before + 1];  // later than `a`: `a` is the last at or before
+    const TimelinePoint& a = points_[before];
+    const TimelinePoint& b = points_[before + 1];  // later than `a`: `a` is the last at or before
     const double m =
         static_cast<double>(timeMs - a.timeMs) / static_cast<double>(b.timeMs - a.timeMs);
     const Position p{a.position.latitude + m * (b.position.latitude - a.position.latitude),
@@ -86,7 +86,7 @@ std::optional<Position> TrackTimeline::PositionAtTime(std::int64_t timeMs) const
     return p;
 }
 
-std::optional<TrackPoint> TrackTimeline::NearestInTime(std::int64_t timeMs) const
+std::optional<TimelinePoint> TrackTimeline::NearestInTime(std::int64_t timeMs) const
 {
     if (points_.empty())
         return std::nullopt;
@@ -95,14 +95,14 @@ std::optional<TrackPoint> TrackTimeline::NearestInTime(std::int64_t timeMs) cons
         return points_.back();
     // The first point after the time; of its run of equal times, the last.
     const std::int64_t afterMs = points_[static_cast<std::size_t>(before + 1)].timeMs;
-    const TrackPoint& after = points_[static_cast<std::size_t>(LastAtOrBefore(afterMs))];
+    const TimelinePoint& after = points_[static_cast<std::size_t>(LastAtOrBefore(afterMs))];
     if (before < 0)
         return after;
-    const TrackPoint& earlier = points_[static_cast<std::size_t>(before)];
+    const TimelinePoint& earlier = points_[static_cast<std::size_t>(before)];
     return after.timeMs - timeMs < timeMs - earlier.timeMs ? after : earlier;
 }
 
-std::optional<TrackPoint> TrackTimeline::NearestToPosition(Position position) const
+std::optional<TimelinePoint> TrackTimeline::NearestToPosition(Position position) const
 {
     if (points_.empty())
         return std::nullopt;

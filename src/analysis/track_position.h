@@ -15,7 +15,7 @@
 namespace veltrin {
 
 // One fix of the start placed on the graphs' time axis.
-struct TrackPoint {
+struct TimelinePoint {
     // Milliseconds since the start's first sample, the time the graphs give
     // the fix's latest sample; 0 for a fix read before any sample. Never less
     // than the previous point's: a sample time that goes back keeps the track
@@ -34,7 +34,7 @@ public:
     explicit TrackTimeline(const StartRecord& start);
 
     bool Empty() const { return points_.empty(); }
-    std::span<const TrackPoint> Points() const { return points_; }
+    std::span<const TimelinePoint> Points() const { return points_; }
 
     // Position at `timeMs`: interpolated in time between the two track points
     // around it (the later one of points that share the time); the first
@@ -44,17 +44,17 @@ public:
     // The track point nearest in time to `timeMs` (the later one of points
     // that share the time); of two equally near times, the earlier. nullopt
     // when empty.
-    std::optional<TrackPoint> NearestInTime(std::int64_t timeMs) const;
+    std::optional<TimelinePoint> NearestInTime(std::int64_t timeMs) const;
 
     // The track point nearest on the ground to `position`; of equally near
     // ones, the earliest. nullopt when empty.
-    std::optional<TrackPoint> NearestToPosition(Position position) const;
+    std::optional<TimelinePoint> NearestToPosition(Position position) const;
 
 private:
     // Index of the last point whose time is at most `timeMs`; -1 when none.
     std::ptrdiff_t LastAtOrBefore(std::int64_t timeMs) const;
 
-    std::vector<TrackPoint> points_;
+    std::vector<TimelinePoint> points_;
 };
 
 }  // namespace veltrin

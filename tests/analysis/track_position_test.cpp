@@ -66,7 +66,7 @@ TEST(TrackTimeline, PointsSitAtTheirSamplesTimeOnTheGraphAxis)
     ASSERT_EQ(track.Points().size(), 5u);
     for (std::size_t k = 0; k < 5; ++k) {
         SCOPED_TRACE(k);
-        const TrackPoint& point = track.Points()[k];
+        const TimelinePoint& point = track.Points()[k];
         EXPECT_EQ(point.timeMs, static_cast<std::int64_t>(k) * 1000);
         EXPECT_EQ(point.fixIndex, k);
         EXPECT_EQ(point.sampleIndex, static_cast<std::ptrdiff_t>(k) * 10);
@@ -129,7 +129,7 @@ TEST(TrackTimeline, NearestPointInTimeGivesItsSample)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.timeMs);
-        const std::optional<TrackPoint> point = track.NearestInTime(c.timeMs);
+        const std::optional<TimelinePoint> point = track.NearestInTime(c.timeMs);
         ASSERT_TRUE(point.has_value());
         EXPECT_EQ(point->fixIndex, c.fixIndex);
         EXPECT_EQ(point->sampleIndex, static_cast<std::ptrdiff_t>(c.fixIndex) * 10);
