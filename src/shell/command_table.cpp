@@ -67,6 +67,9 @@ constexpr std::array kCommands{
                  ""},
     CommandEntry{CopyGraphImage, "Kopieren",
                  "Kopiert die Grafik als Bild in die Zwischenablage.\nGrafik kopieren", ""},
+    CommandEntry{ToggleTrack, "Flug&weg",
+                 "Blendet den Flugweg neben den Graphen ein oder aus.\nFlugweg",
+                 ":/toolbar/track.png"},
     CommandEntry{ExportGpx, "GPX", "Schreibt die GPS-Spur des gewählten Starts als GPX-Datei.", ""},
 };
 

@@ -45,6 +45,7 @@ enum class Command : int {
     SaveGraphImage = 33700,
     CopyGraphImage = 33701,
     ExportGpx = 33800,
+    ToggleTrack = 33900,
 };
 
 // The number a command carries in its action's data.

@@ -14,6 +14,7 @@
 #include "shell/resources_init.h"
 #include "shell/shell_constants.h"
 #include "shell/stack_follower.h"
+#include "shell/track_window.h"
 #include "shell/wait_cursor.h"
 
 #include <QAction>
@@ -90,6 +91,7 @@ CMainFrame::CMainFrame(std::unique_ptr<FrameDialogs> dialogs)
     createStartList();
     createEventList();
     createGraphWindows();
+    createTrackWindow();
     createMeasureBar();
     {
         QSettings store(Text(kOrganisation), Text(kApplicationTitle));
@@ -125,6 +127,7 @@ CMainFrame::~CMainFrame()
         disconnect(sender, nullptr, this, nullptr);
     for (CChildFrame* window : graphWindows_)
         disconnect(window, nullptr, this, nullptr);
+    disconnect(trackWindow_, nullptr, this, nullptr);
     // Hiding the bars resizes the graph area; the windows no longer follow.
     delete stackFollower_;
     stackFollower_ = nullptr;
@@ -208,6 +211,9 @@ void CMainFrame::createActions()
     connect(AddCommand(Command::ToggleVnDiagram), &QAction::triggered, this,
             &CMainFrame::ToggleVnDiagram);
     Action(Command::ToggleVnDiagram)->setCheckable(true);
+    connect(AddCommand(Command::ToggleTrack), &QAction::triggered, this,
+            &CMainFrame::ToggleTrackWindow);
+    Action(Command::ToggleTrack)->setCheckable(true);
 
     connect(AddCommand(Command::ExportCsv), &QAction::triggered, this, &CMainFrame::OnExportCsv);
     connect(AddCommand(Command::ExportKml), &QAction::triggered, this, &CMainFrame::OnExportKml);
@@ -272,6 +278,7 @@ void CMainFrame::createMenus()
     for (const GraphWindowEntry& graph : kGraphWindows)
         view->addAction(Action(graph.toggle));
     view->addAction(Action(Command::ToggleVnDiagram));
+    view->addAction(Action(Command::ToggleTrack));
     view->addSeparator();
     view->addAction(Action(Command::MeasureRange));
     view->addSeparator();
@@ -314,6 +321,7 @@ void CMainFrame::createToolBar()
         toolBar_->addAction(Action(id));
     toolBar_->addSeparator();
     toolBar_->addAction(Action(Command::MeasureRange));
+    toolBar_->addAction(Action(Command::ToggleTrack));
 
     auto* quiet = new NoToolTip(toolBar_);
     for (QAction* button : toolBar_->actions()) {
@@ -503,6 +511,7 @@ void CMainFrame::UpdateMenus()
     for (std::size_t i = 0; i < kGraphWindowCount; ++i)
         Action(kGraphWindows[i].toggle)->setChecked(!graphWindows_[i]->isHidden());
     Action(Command::ToggleVnDiagram)->setChecked(VnDiagramShown());
+    Action(Command::ToggleTrack)->setChecked(TrackWindowShown());
 
     const bool startSelected = SelectedStartIndex() >= 0;
     Action(Command::ExportCsv)->setEnabled(startSelected);

@@ -42,6 +42,7 @@ class LogbookWindow;
 class MeasureWindow;
 class RecorderSession;
 class StackFollower;
+class TrackWindow;
 class VnWindow;
 struct ExportResult;
 struct StartFile;
@@ -168,6 +169,16 @@ public:
     // Shows the V-n diagram with all samples of `files` at once, read in the background.
     void ShowStartsInVnDiagram(std::vector<StartFile> files);
 
+    // The track window "Flugweg"; made hidden with the graphs.
+    TrackWindow& FlightTrackWindow() const;
+    bool TrackWindowShown() const;
+    // Shows or hides it; stacked windows are stacked again, with the track
+    // as a column beside the graphs while it is shown.
+    void ToggleTrackWindow();
+    // Moves the marker of all graphs to the sample the marker rule picks at
+    // `timeMs` on the graphs' time axis of the shown start.
+    void MarkTime(double timeMs);
+
     // The measured range from the marker (cursor A) to cursor B. SetRangeEnd
     // puts B on sample `row` of the shown start in all graphs, -1 takes it
     // away; without the marker B stays away and the status text says why.
@@ -211,6 +222,11 @@ private:
     bool GraphWindowsStacked() const;
     bool GraphWindowsStackedIn(const QRect& client) const;
     void createLogbook();
+    void createTrackWindow();
+    // Where stacking puts the graph windows and the shown track window in
+    // the graph area's `client` rectangle: the track a column on the right.
+    QRect GraphColumn(const QRect& client) const;
+    QRect TrackColumn(const QRect& client) const;
     void createMeasureActions();
     void createMeasureBar();
     // The read-out of the measured range in its bar and the status pane.
@@ -289,6 +305,7 @@ private:
     std::unique_ptr<LogbookWindow> logbook_;
     VnWindow* vnWindow_ = nullptr;            // owned by the graph area once made
     StackFollower* stackFollower_ = nullptr;  // owned by the graph area's viewport
+    TrackWindow* trackWindow_ = nullptr;      // owned by the graph area
     QDockWidget* measureBar_ = nullptr;
     MeasureWindow* measureWindow_ = nullptr;
     QLabel* measurePane_ = nullptr;

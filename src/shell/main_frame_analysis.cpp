@@ -9,6 +9,7 @@
 #include "shell/limits_settings.h"
 #include "shell/shell_constants.h"
 #include "shell/time_range_rules.h"
+#include "shell/track_window.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -82,10 +83,14 @@ bool CMainFrame::GraphWindowsStackedIn(const QRect& client) const
     }
     if (visible.empty())
         return false;
+    if (TrackWindowShown() && (trackWindow_->isMaximized() || trackWindow_->isMinimized() ||
+                               trackWindow_->geometry() != TrackColumn(client)))
+        return false;
+    const QRect column = GraphColumn(client);
     const std::vector<StackSlice> slices =
-        StackSlices(client.top(), client.top() + client.height(), static_cast<int>(visible.size()));
+        StackSlices(column.top(), column.top() + column.height(), static_cast<int>(visible.size()));
     for (std::size_t i = 0; i < visible.size(); ++i) {
-        const QRect expected(client.left(), slices[i].top, client.width(), slices[i].height);
+        const QRect expected(column.left(), slices[i].top, column.width(), slices[i].height);
         if (visible[i]->isMaximized() || visible[i]->isMinimized() ||
             visible[i]->geometry() != expected)
             return false;

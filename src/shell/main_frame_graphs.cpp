@@ -10,6 +10,7 @@
 #include "shell/stack_follower.h"
 #include "shell/status_texts.h"
 #include "shell/time_range_rules.h"
+#include "shell/track_window.h"
 
 #include <QLabel>
 #include <QMdiArea>
@@ -114,15 +115,21 @@ void CMainFrame::StackGraphWindows()
         if (!window->isHidden())
             visible.push_back(window);
     }
+    const QRect client = mdiArea_->viewport()->rect();
+    if (TrackWindowShown()) {
+        if (trackWindow_->isMaximized() || trackWindow_->isMinimized())
+            trackWindow_->showNormal();
+        trackWindow_->setGeometry(TrackColumn(client));
+    }
     if (visible.empty())
         return;
-    const QRect client = mdiArea_->viewport()->rect();
+    const QRect column = GraphColumn(client);
     const std::vector<StackSlice> slices =
-        StackSlices(client.top(), client.top() + client.height(), static_cast<int>(visible.size()));
+        StackSlices(column.top(), column.top() + column.height(), static_cast<int>(visible.size()));
     for (std::size_t i = 0; i < visible.size(); ++i) {
         if (visible[i]->isMaximized() || visible[i]->isMinimized())
             visible[i]->showNormal();
-        visible[i]->setGeometry(client.left(), slices[i].top, client.width(), slices[i].height);
+        visible[i]->setGeometry(column.left(), slices[i].top, column.width(), slices[i].height);
     }
 }
 
@@ -336,6 +343,8 @@ void CMainFrame::SyncFrom(CGraphPlot& plot)
     }
     // Every change of size, labels or value range comes through here.
     AlignPlotEdges();
+    if (trackWindow_)
+        trackWindow_->ShowTimeRange(from.xMin * from.timeScale, from.xMax * from.timeScale);
 }
 
 void CMainFrame::AlignPlotEdges()

@@ -69,8 +69,8 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
                                  "- | &Beenden"),
                   QStringLiteral("&Ansicht: &Symbolleiste | Status&leiste | Startliste | "
                                  "Ereignisse | Messung | - | Beschleunigung | Höhe | "
-                                 "Geschwindigkeit | V-n-Diagramm | - | &Messbereich | - | "
-                                 "&Flugbuch"),
+                                 "Geschwindigkeit | V-n-Diagramm | Flug&weg | - | &Messbereich | "
+                                 "- | &Flugbuch"),
                   QStringLiteral("Export: Excel CSV | KML | GPX"),
                   QStringLiteral("&Fenster: Über&einander | Ü&berlappend | &Nebeneinander | "
                                  "&Symbole anordnen"),
@@ -81,7 +81,7 @@ TEST_F(FrameCommandsTest, MenusAndToolBarCarryTheCommandsInTheirOrder)
     ASSERT_NE(toolBar, nullptr);
     EXPECT_EQ(Layout(toolBar->actions(), true),
               QStringLiteral("57601 | - | 57664 | - | 32788 | - | 32789 | 32790 | 32793 | 32792 | "
-                             "32794 | - | 33600"));
+                             "32794 | - | 33600 | 33900"));
 }
 
 TEST_F(FrameCommandsTest, PromptsSplitIntoStatusTextAndToolTip)
@@ -143,7 +143,8 @@ TEST_F(FrameCommandsTest, RegressionCloseBoxCameBackInTheWorkArea)
         EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowSystemMenuHint));
         EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     }
-    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 3);
+    // The three graphs and the track.
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 4);
 }
 
 TEST_F(FrameCommandsTest, RegressionClickIntoAGraphDidNotActivateItsWindow)
