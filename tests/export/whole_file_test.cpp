@@ -58,37 +58,29 @@ Outputs ExportAll(const StartRecord& start)
             ReadFile(dir / "track.kml"), ReadFile(dir / "track.gpx")};
 }
 
-TEST(WholeStartExport, BothKmlDocumentsAreWellFormedXml)
+// Runs xmllint on each of `files`; each must be well-formed.
+void ExpectWellFormed(const std::vector<std::filesystem::path>& files)
 {
-    const char* xmllint = "/usr/bin/xmllint";
-    if (!std::filesystem::exists(xmllint))
+    const std::string xmllint = "/usr/bin/xmllint";
+    for (const std::filesystem::path& file : files) {
+        const std::string command = xmllint + " --noout '" + file.string() + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    }
+}
+
+TEST(WholeStartExport, KmlAndGpxDocumentsAreWellFormedXml)
+{
+    if (!std::filesystem::exists("/usr/bin/xmllint"))
         GTEST_SKIP() << "xmllint is not installed";
     const std::optional<StartRecord> start = RecordedStart();
     if (!start)
         GTEST_SKIP() << "the sample card is missing";
     TempDir scratch;
     KmlWriter writer(test::FixedEnvironment({{"KML_REMOVECNT", "3"}}));
-    for (bool extended : {false, true}) {
-        const std::filesystem::path file = scratch / (extended ? "track.kml" : "line.kml");
-        ASSERT_TRUE(ExportKml(*start, file, extended, writer).Ok());
-        const std::string command = std::string(xmllint) + " --noout '" + file.string() + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    }
-}
-
-TEST(WholeStartExport, GpxDocumentIsWellFormedXml)
-{
-    const char* xmllint = "/usr/bin/xmllint";
-    if (!std::filesystem::exists(xmllint))
-        GTEST_SKIP() << "xmllint is not installed";
-    const std::optional<StartRecord> start = RecordedStart();
-    if (!start)
-        GTEST_SKIP() << "the sample card is missing";
-    TempDir scratch;
-    const std::filesystem::path file = scratch / "track.gpx";
-    ASSERT_TRUE(ExportGpx(*start, file).Ok());
-    const std::string command = std::string(xmllint) + " --noout '" + file.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    ASSERT_TRUE(ExportKml(*start, scratch / "line.kml", false, writer).Ok());
+    ASSERT_TRUE(ExportKml(*start, scratch / "track.kml", true, writer).Ok());
+    ASSERT_TRUE(ExportGpx(*start, scratch / "track.gpx").Ok());
+    ExpectWellFormed({scratch / "line.kml", scratch / "track.kml", scratch / "track.gpx"});
 }
 
 // The standard output of `command`, or nullopt when it could not be run or
