@@ -1,19 +1,29 @@
 // Time to paint the track view of a 10-hour flight (36,000 points, one a
 // second) at 1000 x 800 pixels: the whole map, as after a new time range, a
 // zoom or a pan, of a cross-country flight and of a local one; and one step of
-// the marker, which repaints only the neighbourhood of the dot.
+// the marker, which repaints only the neighbourhood of the dot; and the whole
+// map over map tiles already in memory.
+#include "track/tile_grid.h"
+#include "track/tile_source.h"
 #include "track/track_painter.h"
 #include "track/track_scene.h"
 #include "track/track_view.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
+#include <QUrl>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -110,6 +120,59 @@ BENCHMARK(PaintWholeMap)
     ->Args({0, 1})
     ->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The whole map of the cross-country flight over the tiles that cover it,
+// read from tile files beforehand so that only the painting is timed.
+void PaintMapOverTiles(benchmark::State& state)
+{
+    const veltrin::TrackScene scene(LongFlight());
+    veltrin::TrackPaintOptions options;
+    options.view = veltrin::FitView(scene.World(), kWidth, kHeight, veltrin::kFitMargins);
+    options.fromMs = 3.0 * 3600000.0;
+    options.toMs = 4.0 * 3600000.0;
+    options.attribution = QStringLiteral("Kartendaten: Beispiel");
+    QTemporaryDir dir;
+    const int zoom = veltrin::TileZoomFor(options.view.metresPerPixel);
+    const std::vector<veltrin::PlacedTile> covering = veltrin::TilesCovering(options.view, zoom);
+    QImage tile(veltrin::kTileSize, veltrin::kTileSize, QImage::Format_RGB32);
+    for (const veltrin::PlacedTile& placed : covering) {
+        tile.fill(QColor(200 + placed.key.x % 40, 220, 190 + placed.key.y % 50));
+        const QString folder =
+            dir.filePath(QStringLiteral("%1/%2").arg(placed.key.zoom).arg(placed.key.x));
+        QDir().mkpath(folder);
+        tile.save(folder + QStringLiteral("/%1.png").arg(placed.key.y));
+    }
+    veltrin::TileSourceOptions tileOptions;
+    tileOptions.cacheDirectory = dir.filePath(QStringLiteral("cache"));
+    veltrin::TileSource tiles(tileOptions);
+    tiles.SetUrlTemplate(QUrl::fromLocalFile(dir.path()).toString() +
+                         QStringLiteral("/{z}/{x}/{y}.png"));
+    options.tiles = &tiles;
+    const auto allThere = [&] {
+        return std::ranges::all_of(covering, [&](const veltrin::PlacedTile& placed) {
+            return tiles.Cached(placed.key) != nullptr;
+        });
+    };
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    const QDeadlineTimer deadline(10000);
+    while (!allThere() && tiles.Failures() == 0 && !deadline.hasExpired()) {
+        QPainter painter(&image);
+        veltrin::PaintTrackMap(painter, scene, options);
+        painter.end();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    if (!allThere()) {
+        state.SkipWithError("the tile files were not read");
+        return;
+    }
+    for (auto _ : state) {
+        QPainter painter(&image);
+        veltrin::PaintTrackMap(painter, scene, options);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(PaintMapOverTiles)->Unit(benchmark::kMillisecond);
 
 // Building the view's data once per new track: projecting and colouring.
 void ProjectTrack(benchmark::State& state)

@@ -1,5 +1,8 @@
 #include "track/track_painter.h"
 
+#include "track/tile_layer.h"
+#include "track/tile_source.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -482,6 +485,9 @@ void PaintTrackMap(QPainter& painter, const TrackScene& scene, const TrackPaintO
     painter.setClipRect(area);
     painter.fillRect(area, kMapBackground);
     const QFontMetricsF metrics(painter.font());
+    const bool withTiles = options.tiles != nullptr && options.tiles->Enabled() && !scene.Empty();
+    const int tilesDrawn =
+        withTiles ? PaintTiles(painter, view, *options.tiles, kMapBackground) : 0;
     PaintGrid(painter, view, metrics);
     if (scene.Empty()) {
         painter.setPen(QColor(120, 118, 110));
@@ -493,10 +499,16 @@ void PaintTrackMap(QPainter& painter, const TrackScene& scene, const TrackPaintO
     PaintMarks(painter, scene, view, metrics);
     const ScaleBar scale = ScaleBarFor(
         view, scene.MiddleLatitude(), std::min(kScaleBarMaxPixels, view.width * kScaleBarMaxShare));
-    const TrackMapLayout layout = LayoutTrackMap(view.width, view.height, metrics, scale.pixels);
+    // The attribution takes the bottom edge while a tile shows; the legend
+    // and the scale bar sit above it.
+    const QString attribution = tilesDrawn > 0 ? options.attribution : QString();
+    const double below = AttributionBox(painter, view.width, view.height, attribution).height();
+    const TrackMapLayout layout =
+        LayoutTrackMap(view.width, view.height - below, metrics, scale.pixels);
     PaintScaleBar(painter, layout.scaleBar, scale, metrics);
     PaintNorthArrow(painter, view.width, metrics);
     PaintLegend(painter, layout, scene.Scale(options.colouring), metrics);
+    PaintAttribution(painter, view.width, view.height, attribution);
     painter.restore();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Paints the track map into any painter: the background with a latitude and
-// longitude grid, the track coloured by load or speed (strong inside the
+// Paints the track map into any painter: the background, map tiles when
+// wanted, a latitude and longitude grid, the track coloured by load or speed (strong inside the
 // graphs' time range, faint outside it, dashed where the position has no fix),
 // take-off, landing, events and exceedances, the scale bar, the north arrow
 // and the legend of the colour scale; and the marker's dot on top.
@@ -16,9 +16,13 @@
 
 #include <limits>
 
+#include <QString>
+
 class QPainter;
 
 namespace veltrin {
+
+class TileSource;
 
 inline const QColor kMapBackground{246, 244, 238};
 inline const QColor kGridColour{205, 203, 196};
@@ -50,6 +54,10 @@ struct TrackPaintOptions {
     TrackColouring colouring = TrackColouring::Acceleration;
     double fromMs = -std::numeric_limits<double>::infinity();  // the strong part
     double toMs = std::numeric_limits<double>::infinity();
+    // Map tiles under the track, when set and switched on, with the line that
+    // names their source in the bottom right corner.
+    TileSource* tiles = nullptr;
+    QString attribution;
 };
 
 // The colour of a step in the faint part.

@@ -1,8 +1,11 @@
 #include "track/track_view.h"
 
+#include "track/tile_server_dialog.h"
+#include "track/tile_source.h"
 #include "track/track_painter.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -38,6 +41,29 @@ TrackCanvas::TrackCanvas(QWidget* parent) : QWidget(parent)
     setCursor(Qt::CrossCursor);
     view_.width = std::max(width(), 1);
     view_.height = std::max(height(), 1);
+    TileSourceOptions options;
+    options.applicationVersion = QCoreApplication::applicationVersion();
+    SetTileSource(new TileSource(std::move(options)));
+}
+
+void TrackCanvas::SetTileServer(const QString& urlTemplate, const QString& attribution)
+{
+    if (urlTemplate.trimmed() == tiles_->UrlTemplate() && attribution == attribution_)
+        return;
+    tiles_->SetUrlTemplate(urlTemplate);
+    attribution_ = attribution;
+    Invalidate();
+}
+
+void TrackCanvas::SetTileSource(TileSource* tiles)
+{
+    const QString urlTemplate = tiles_ != nullptr ? tiles_->UrlTemplate() : QString();
+    delete tiles_;
+    tiles_ = tiles;
+    tiles_->setParent(this);
+    tiles_->SetUrlTemplate(urlTemplate);
+    connect(tiles_, &TileSource::tileArrived, this, &TrackCanvas::Invalidate);
+    Invalidate();
 }
 
 void TrackCanvas::SetTrack(TrackData track)
@@ -143,6 +169,8 @@ void TrackCanvas::paintEvent(QPaintEvent* event)
         options.colouring = colouring_;
         options.fromMs = fromMs_;
         options.toMs = toMs_;
+        options.tiles = tiles_;
+        options.attribution = attribution_;
         PaintTrackMap(painter, scene_, options);
     }
     QPainter painter(this);
@@ -246,12 +274,15 @@ TrackView::TrackView(QWidget* parent) : QWidget(parent)
     label->setBuddy(colouring_);
     wholeFlight_ = new QPushButton(QStringLiteral("Ganzer Flug"), this);
     wholeFlight_->setAutoDefault(false);
+    map_ = new QPushButton(QStringLiteral("Karte…"), this);
+    map_->setAutoDefault(false);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(4, 2, 4, 2);
     bar->addWidget(label);
     bar->addWidget(colouring_);
     bar->addStretch(1);
+    bar->addWidget(map_);
     bar->addWidget(wholeFlight_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -263,6 +294,7 @@ TrackView::TrackView(QWidget* parent) : QWidget(parent)
         canvas_->SetColouring(index == 1 ? TrackColouring::Speed : TrackColouring::Acceleration);
     });
     connect(wholeFlight_, &QPushButton::clicked, this, &TrackView::FitWholeFlight);
+    connect(map_, &QPushButton::clicked, this, &TrackView::AskForTileServer);
     connect(canvas_, &TrackCanvas::markerRequested, this, &TrackView::markerRequested);
 }
 
@@ -291,9 +323,41 @@ void TrackView::SetColouring(TrackColouring colouring)
     colouring_->setCurrentIndex(colouring == TrackColouring::Speed ? 1 : 0);
 }
 
+void TrackView::SetTileServer(const QString& urlTemplate, const QString& attribution)
+{
+    canvas_->SetTileServer(urlTemplate, attribution);
+}
+
+QString TrackView::TileServer() const
+{
+    return canvas_->Tiles()->UrlTemplate();
+}
+
+QString TrackView::TileAttribution() const
+{
+    return canvas_->TileAttribution();
+}
+
 void TrackView::FitWholeFlight()
 {
     canvas_->FitWholeFlight();
+}
+
+void TrackView::AskForTileServer()
+{
+    // Not modal to the program's event loop: a test or the shell may go on.
+    auto* dialog = new TileServerDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->SetValues(TileServer(), TileAttribution());
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        const QString urlTemplate = dialog->UrlTemplate();
+        const QString attribution = dialog->Attribution();
+        if (urlTemplate == TileServer() && attribution == TileAttribution())
+            return;
+        SetTileServer(urlTemplate, attribution);
+        emit tileServerChanged(urlTemplate, attribution);
+    });
+    dialog->open();
 }
 
 }  // namespace veltrin

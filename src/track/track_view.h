@@ -2,7 +2,8 @@
 // TrackView: the window "Flugweg". A small bar chooses the colouring and fits
 // the whole flight again; below it the map of the track, which follows the
 // graphs' time range and marker, picks a time with a click, zooms with the
-// wheel around the pointer and pans by dragging.
+// wheel around the pointer and pans by dragging. With a tile server set, map
+// tiles lie under the track; "Karte…" asks for the server.
 
 #include "track/track_colours.h"
 #include "track/track_data.h"
@@ -11,6 +12,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QString>
 #include <QWidget>
 
 #include <limits>
@@ -20,6 +22,8 @@ class QComboBox;
 class QPushButton;
 
 namespace veltrin {
+
+class TileSource;
 
 // The map itself. Its picture without the marker's dot is kept, so that moving
 // the marker repaints only the dot's neighbourhood from it.
@@ -35,6 +39,15 @@ public:
     void ClearMarker();
     void SetColouring(TrackColouring colouring);
     void FitWholeFlight();
+    // Map tiles from `urlTemplate` (empty: none, and no network) with the
+    // line naming their source.
+    void SetTileServer(const QString& urlTemplate, const QString& attribution);
+    // Takes `tiles` over in place of the source it has, keeping the server.
+    void SetTileSource(TileSource* tiles);
+    TileSource* Tiles() const { return tiles_; }
+    const QString& TileAttribution() const { return attribution_; }
+    // Paints the kept picture anew, as when a map tile arrived.
+    void Invalidate();
 
     const TrackScene& Scene() const { return scene_; }
     const MapView& View() const { return view_; }
@@ -59,7 +72,6 @@ protected:
 
 private:
     void SetView(const MapView& view);
-    void Invalidate();
     void UpdateDot(const std::optional<PixelPoint>& before);
 
     TrackScene scene_;
@@ -74,6 +86,8 @@ private:
     QPoint lastDragAt_;
     bool pressed_ = false;
     bool dragging_ = false;
+    TileSource* tiles_ = nullptr;  // a child
+    QString attribution_;
 };
 
 class TrackView : public QWidget {
@@ -90,22 +104,34 @@ public:
     void SetMarkerTime(double timeMs);
     void ClearMarker();
     void SetColouring(TrackColouring colouring);
+    // The map under the track: a tile URL template such as
+    // "https://tile.example.org/{z}/{x}/{y}.png" (empty: no map, no network)
+    // and the attribution shown with it. Says nothing by tileServerChanged().
+    void SetTileServer(const QString& urlTemplate, const QString& attribution);
+    QString TileServer() const;
+    QString TileAttribution() const;
 
     TrackCanvas* Canvas() const { return canvas_; }
     QComboBox* ColouringBox() const { return colouring_; }
+    QPushButton* MapButton() const { return map_; }
 
 public slots:
     // "Ganzer Flug": the whole track fitted into the window again.
     void FitWholeFlight();
+    // "Karte…": the dialog that asks for the tile server.
+    void AskForTileServer();
 
 signals:
     // A click on the track asks for the marker at the time of the place hit.
     void markerRequested(double timeMs);
+    // The user chose another tile server or attribution in the dialog.
+    void tileServerChanged(const QString& urlTemplate, const QString& attribution);
 
 private:
     TrackCanvas* canvas_ = nullptr;
     QComboBox* colouring_ = nullptr;
     QPushButton* wholeFlight_ = nullptr;
+    QPushButton* map_ = nullptr;
 };
 
 }  // namespace veltrin
