@@ -4,8 +4,11 @@
 #include "shell/track_data_of.h"
 #include "track/track_view.h"
 
+#include "shell/shell_constants.h"
+
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QSettings>
 
 namespace veltrin {
 
@@ -15,6 +18,15 @@ constexpr const char* kTrackTitle = "Flugweg";
 constexpr Qt::WindowFlags kFlags =
     Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
 constexpr double kMillisecondsPerSecond = 1000.0;
+// Where the map server the user chose is kept. Empty by default: the program
+// goes to the network only once the user has given a server.
+constexpr const char* kTileServerKey = "Map/TileServer";
+constexpr const char* kTileAttributionKey = "Map/TileAttribution";
+
+QSettings Store()
+{
+    return QSettings(QString::fromUtf8(kOrganisation), QString::fromUtf8(kApplicationTitle));
+}
 }  // namespace
 
 TrackWindow::TrackWindow(CMainFrame& frame, QWidget* parent)
@@ -32,6 +44,17 @@ TrackWindow::TrackWindow(CMainFrame& frame, QWidget* parent)
     connect(&frame_, &CMainFrame::sampleMarked, this, &TrackWindow::OnSampleMarked);
     connect(view_, &TrackView::markerRequested, this,
             [this](double timeMs) { frame_.MarkTime(timeMs); });
+    {
+        const QSettings store = Store();
+        view_->SetTileServer(store.value(QString::fromUtf8(kTileServerKey)).toString(),
+                             store.value(QString::fromUtf8(kTileAttributionKey)).toString());
+    }
+    connect(view_, &TrackView::tileServerChanged, this,
+            [](const QString& urlTemplate, const QString& attribution) {
+                QSettings store = Store();
+                store.setValue(QString::fromUtf8(kTileServerKey), urlTemplate);
+                store.setValue(QString::fromUtf8(kTileAttributionKey), attribution);
+            });
     ShowShownStart();
 }
 

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMdiArea>
+#include <QSettings>
 
 namespace veltrin::test {
 namespace {
@@ -88,6 +89,24 @@ TEST_F(TrackWindowTest, ShowsTheShownStartsTrackAndTheMarkerBothWays)
     // Loading the folder again leaves no start shown: no track either.
     frame.LoadBaseDirectory(cardPath_);
     EXPECT_TRUE(view.Canvas()->Scene().Data().points.empty());
+}
+
+TEST_F(TrackWindowTest, TheMapServerIsKeptInTheSettings)
+{
+    {
+        QSettings store(QStringLiteral("Quon"), QStringLiteral("Veltrin View"));
+        store.setValue(QStringLiteral("Map/TileServer"),
+                       QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"));
+        store.setValue(QStringLiteral("Map/TileAttribution"), QStringLiteral("Karte: Test"));
+    }
+    CMainFrame& frame = MakeFrame();
+    TrackView& view = frame.FlightTrackWindow().View();
+    EXPECT_EQ(view.TileServer(), QStringLiteral("http://127.0.0.1:9/{z}/{x}/{y}.png"));
+
+    emit view.tileServerChanged(QString(), QString());
+    QSettings store(QStringLiteral("Quon"), QStringLiteral("Veltrin View"));
+    EXPECT_EQ(store.value(QStringLiteral("Map/TileServer")).toString(), QString());
+    EXPECT_EQ(store.value(QStringLiteral("Map/TileAttribution")).toString(), QString());
 }
 
 }  // namespace
