@@ -29,6 +29,7 @@ struct ScsiRequest {
     std::array<std::uint8_t, recorder_constants::kDataLength> data{};
     std::array<std::uint8_t, recorder_constants::kSenseLength> sense{};
     unsigned timeoutMs = static_cast<unsigned>(recorder_constants::kScsiTimeout.count());
+    std::uint8_t status = 0;  // SCSI status byte the device answered with
 };
 
 // An opened disk.

@@ -4,6 +4,7 @@
 
 #include "recorder/byte_ring_buffer.h"
 #include "recorder/drive_access.h"
+#include "recorder/drive_identity.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,11 +13,6 @@
 #include <string>
 
 namespace veltrin {
-
-// True when the disk is the recorder: on the USB bus, vendor text beginning
-// "Quon ", product text beginning "Veltrin V2 " and a revision that reads as a
-// decimal number of at least 2.1.
-bool IsRecorderDrive(const DiskDescriptor& disk);
 
 class UsbTransport {
 public:
