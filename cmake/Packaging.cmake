@@ -7,8 +7,16 @@ set(CPACK_PACKAGE_VENDOR Quon)
 set(CPACK_PACKAGE_CONTACT "${VELTRIN_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "viewer and configuration tool for the Veltrin flight-data recorder")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Veltrin View lists the flights on a Veltrin recorder card by day with their extreme values, shows a flight as three synchronised, zoomable graphs (vertical acceleration, air speed, altitude) and exports it as CSV, KML, GPX or a PDF report. It configures the recorder over a serial port or USB.\nThe package also holds veltrin-export for exports from the command line, the recorder simulator and the sample card generator, to try everything without hardware.")
+# Lines of at most 80 characters; an empty line starts a paragraph.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Veltrin View lists the flights on a Veltrin recorder card by day with their\n"
+  "extreme values, shows a flight as three synchronised, zoomable graphs\n"
+  "(vertical acceleration, air speed, altitude) and exports it as CSV, KML, GPX\n"
+  "or a PDF report. It configures the recorder over a serial port or USB.\n"
+  "\n"
+  "The package also holds veltrin-export for exports from the command line, and\n"
+  "the recorder simulator and the sample card generator to try everything\n"
+  "without hardware.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 

@@ -79,7 +79,7 @@ if command -v lintian >/dev/null 2>&1; then
   # lintian runs as root only with this switch; it refuses otherwise.
   as_root=()
   [ "$(id -u)" -eq 0 ] && lintian --help 2>&1 | grep -q -- --allow-root && as_root=(--allow-root)
-  lintian "${as_root[@]}" --fail-on error --no-tag-display-limit "$deb" >"$tmp/lintian" 2>&1
+  lintian "${as_root[@]}" --fail-on error --tag-display-limit 0 "$deb" >"$tmp/lintian" 2>&1
   status=$?
   cat "$tmp/lintian"
   [ $status -eq 0 ] || fail "lintian reports errors"
