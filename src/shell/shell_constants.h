@@ -2,6 +2,7 @@
 // Names, titles and sizes of the desktop program's shell, in one place.
 
 #include "recorder/ui/program_name.h"
+#include "veltrin/version.h"
 
 namespace veltrin {
 
@@ -38,9 +39,9 @@ inline constexpr const char* kExportFailedText =
     "Die Datei \"%1\" konnte nicht geschrieben werden:\n%2";
 
 // The about box and the program's version.
-inline constexpr const char* kApplicationVersion = "1.1";
+inline constexpr const char* kApplicationVersion = kVersion;
 inline constexpr const char* kAboutTitle = "Info über ZADUdir";
-inline constexpr const char* kVersionText = "ZADUdir Version 1.1";
+inline constexpr const char* kVersionText = "ZADUdir Version " VELTRIN_VERSION;
 inline constexpr const char* kNoticeText = "Copyright © Quon. Alle Rechte vorbehalten.";
 inline constexpr const char* kOkText = "OK";
 

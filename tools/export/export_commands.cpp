@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "limits_option.h"
 #include "report_command.h"
+#include "veltrin/version.h"
 
 #include <optional>
 #include <string_view>
@@ -123,6 +124,10 @@ std::optional<CommandLine> Parse(const std::vector<std::string>& arguments, std:
 
 int RunExportTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        out << kProgram << ' ' << kVersion << '\n';
+        return kExitOk;
+    }
     if (IsReportCommand(arguments))
         return RunReport(arguments, out, err);
     std::optional<CommandLine> line = Parse(arguments, err);

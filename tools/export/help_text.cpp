@@ -7,6 +7,7 @@ namespace {
 
 const char kHelp[] =
     "Aufruf: veltrin-export BEFEHL [OPTIONEN] ARGUMENTE\n"
+    "        veltrin-export --help | --version\n"
     "\n"
     "Befehle:\n"
     "  list BASISVERZ\n"

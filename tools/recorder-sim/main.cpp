@@ -4,6 +4,7 @@
 #include "recorder-sim/pseudo_terminal.h"
 #include "recorder-sim/recorder_state.h"
 #include "recorder-sim/simulated_recorder.h"
+#include "veltrin/version.h"
 
 #include <poll.h>
 #include <sys/signalfd.h>
@@ -32,6 +33,7 @@ using Clock = SimulatedRecorder::Clock;
 
 constexpr const char* kUsage =
     "Usage: veltrin-recorder-sim [options]\n"
+    "       veltrin-recorder-sim --help | --version\n"
     "Plays the Veltrin recorder on a pseudo-terminal; prints its path first.\n"
     "  --version V          firmware version reported (default 2.1; 0 plays no recorder)\n"
     "  --serial S           serial number (default SN4711)\n"
@@ -311,6 +313,12 @@ int Run(const Options& options)
 
 int main(int argc, char** argv)
 {
+    // Alone, --version is the program's version; with a value it is the
+    // firmware version the simulator reports.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        WriteOut("veltrin-recorder-sim " VELTRIN_VERSION "\n");
+        return 0;
+    }
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options)
         return 2;

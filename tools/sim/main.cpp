@@ -4,11 +4,13 @@
 //                        [--minutes MIN-MAX] [--rate-hz HZ] [--hours H] [--no-night]
 //                        [--threads N]
 //   veltrin-sim flight FILE --samples N [--seed N] [--rate-hz HZ] [--date YYYY-MM-DD]
+//   veltrin-sim --help | --version
 
 #include "data/calendar.h"
 #include "data/number_format.h"
 #include "sim/card_writer.h"
 #include "sim/start_writer.h"
+#include "veltrin/version.h"
 
 #include <charconv>
 #include <cstdio>
@@ -30,7 +32,8 @@ constexpr const char* kUsage =
     "      --starts up to 20000 over --days up to 3650 flying days (1 to 5 days apart),\n"
     "      N threads making starts at once (default one per core; the same bytes)\n"
     "  veltrin-sim flight FILE --samples N [--seed N] [--rate-hz HZ] [--date YYYY-MM-DD]\n"
-    "      writes one long start of N \"$VLTDR\" samples\n";
+    "      writes one long start of N \"$VLTDR\" samples\n"
+    "  veltrin-sim --help | --version\n";
 
 void Print(std::string_view text)
 {
@@ -234,6 +237,14 @@ int main(int argc, char** argv)
     }
     if (command == "flight") {
         return RunFlight(argc, argv);
+    }
+    if (argc == 2 && (command == "--help" || command == "-h")) {
+        Print(kUsage);
+        return 0;
+    }
+    if (argc == 2 && command == "--version") {
+        Print("veltrin-sim " VELTRIN_VERSION "\n");
+        return 0;
     }
     Fail(kUsage);
     return 2;
