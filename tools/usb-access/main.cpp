@@ -9,6 +9,7 @@
 #include "recorder/udev_disk.h"
 #include "usb-access/node_check.h"
 #include "usb-access/relay.h"
+#include "veltrin/version.h"
 
 #include <linux/capability.h>
 #include <sys/prctl.h>
@@ -111,6 +112,11 @@ int main(int argc, char** argv)
 {
     if (argc != 2)
         return Fail(kExitUsage, "usage: veltrin-usb-access NODE");
+    // A disk node is an absolute path, so this word is never one.
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("veltrin-usb-access %s\n", VELTRIN_VERSION);
+        return 0;
+    }
     const char* node = argv[1];
 
     // With standard input or output closed the node would take its number
