@@ -2,26 +2,14 @@
 
 #include "graph/graph_pane.h"
 
-#include <QCloseEvent>
+#include <QEvent>
 #include <QMdiArea>
-#include <QMouseEvent>
 
 namespace veltrin {
 
-namespace {
-// Caption, sizing border, minimise and maximise boxes; no system menu and
-// therefore no close box.
-constexpr Qt::WindowFlags kFlags =
-    Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
-}  // namespace
-
 CChildFrame::CChildFrame(const QString& title, QWidget* parent)
-    : QMdiSubWindow(parent), pane_(new CGraphPane(this))
+    : StackedSubWindow(title, parent), pane_(new CGraphPane(this))
 {
-    setObjectName(title);
-    setWindowFlags(kFlags);
-    setSystemMenu(nullptr);
-    setWindowTitle(title);
     setWidget(pane_);
     setFocusProxy(pane_);
     // The pane takes no focus of its own, so a click into it would not
@@ -40,12 +28,7 @@ bool CChildFrame::eventFilter(QObject* watched, QEvent* event)
         if (!pane_->hasFocus())
             pane_->setFocus(Qt::MouseFocusReason);
     }
-    return QMdiSubWindow::eventFilter(watched, event);
-}
-
-Qt::WindowFlags CChildFrame::Flags()
-{
-    return kFlags;
+    return StackedSubWindow::eventFilter(watched, event);
 }
 
 QSize CChildFrame::sizeHint() const
@@ -56,40 +39,7 @@ QSize CChildFrame::sizeHint() const
         const QSize client = area->viewport()->size();
         return {client.width() * 2 / 3, client.height() * 2 / 3};
     }
-    return QMdiSubWindow::sizeHint();
-}
-
-void CChildFrame::closeEvent(QCloseEvent* event)
-{
-    // The frame feeds all three graphs for the whole run; closing only hides.
-    event->ignore();
-    if (isHidden())
-        return;
-    hide();
-    emit closedByUser();
-}
-
-void CChildFrame::mouseMoveEvent(QMouseEvent* event)
-{
-    // The sub-window moves and resizes itself while the caption or a border
-    // is dragged; a geometry that changed here changed by hand.
-    const QRect before = geometry();
-    QMdiSubWindow::mouseMoveEvent(event);
-    if ((event->buttons() & Qt::LeftButton) && geometry() != before && !isMaximized() &&
-        !isMinimized())
-        emit movedByUser();
-}
-
-void CChildFrame::showEvent(QShowEvent* event)
-{
-    QMdiSubWindow::showEvent(event);
-    emit visibilityChanged(true);
-}
-
-void CChildFrame::hideEvent(QHideEvent* event)
-{
-    QMdiSubWindow::hideEvent(event);
-    emit visibilityChanged(false);
+    return StackedSubWindow::sizeHint();
 }
 
 }  // namespace veltrin

@@ -17,7 +17,8 @@ void CMainFrame::createTrackWindow()
 {
     trackWindow_ = new TrackWindow(*this);
     mdiArea_->addSubWindow(trackWindow_);
-    trackWindow_->overrideWindowFlags(trackWindow_->windowFlags() & ~Qt::WindowSystemMenuHint);
+    // Adding puts the system menu hint back; without it there is no close box.
+    trackWindow_->overrideWindowFlags(TrackWindow::Flags());
     // Shown on request only, so that the graphs keep the client area as before.
     trackWindow_->hide();
     connect(trackWindow_, &TrackWindow::visibilityChanged, this, [this] {

@@ -1,22 +1,16 @@
 #include "shell/track_window.h"
 
 #include "shell/main_frame.h"
+#include "shell/shell_constants.h"
 #include "shell/track_data_of.h"
 #include "track/track_view.h"
 
-#include "shell/shell_constants.h"
-
-#include <QCloseEvent>
-#include <QMouseEvent>
 #include <QSettings>
 
 namespace veltrin {
 
 namespace {
 constexpr const char* kTrackTitle = "Flugweg";
-// Caption, sizing border, minimise and maximise boxes: as the graph windows.
-constexpr Qt::WindowFlags kFlags =
-    Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint;
 constexpr double kMillisecondsPerSecond = 1000.0;
 // Where the map server the user chose is kept. Empty by default: the program
 // goes to the network only once the user has given a server.
@@ -30,16 +24,16 @@ QSettings Store()
 }  // namespace
 
 TrackWindow::TrackWindow(CMainFrame& frame, QWidget* parent)
-    : QMdiSubWindow(parent), frame_(frame), view_(new TrackView(this))
+    : StackedSubWindow(QString::fromUtf8(kTrackTitle), parent),
+      frame_(frame),
+      view_(new TrackView(this))
 {
-    setObjectName(QString::fromUtf8(kTrackTitle));
-    setWindowTitle(QString::fromUtf8(kTrackTitle));
-    setWindowFlags(kFlags);
-    setSystemMenu(nullptr);
     setWidget(view_);
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
-    connect(&frame_, &CMainFrame::shownStartChanged, this, &TrackWindow::ShowShownStart);
+    connect(&frame_, &CMainFrame::shownStartChanged, this, [this] {
+        markedRow_ = -1;
+        ShowShownStart();
+    });
     connect(&frame_, &CMainFrame::limitsChanged, this, &TrackWindow::ShowShownStart);
     connect(&frame_, &CMainFrame::sampleMarked, this, &TrackWindow::OnSampleMarked);
     connect(view_, &TrackView::markerRequested, this,
@@ -55,13 +49,26 @@ TrackWindow::TrackWindow(CMainFrame& frame, QWidget* parent)
                 store.setValue(QString::fromUtf8(kTileServerKey), urlTemplate);
                 store.setValue(QString::fromUtf8(kTileAttributionKey), attribution);
             });
-    ShowShownStart();
 }
 
 void TrackWindow::ShowShownStart()
 {
+    // The track and its exceedances are worked out only for a window that shows them.
+    if (isHidden()) {
+        trackStale_ = true;
+        return;
+    }
+    trackStale_ = false;
     const StartRecord* start = frame_.ShownStart();
     view_->SetTrack(start ? TrackDataOf(*start, frame_.Limits()) : TrackData{});
+    ShowMarker();
+}
+
+void TrackWindow::showEvent(QShowEvent* event)
+{
+    StackedSubWindow::showEvent(event);
+    if (trackStale_)
+        ShowShownStart();
 }
 
 void TrackWindow::ShowTimeRange(double fromSeconds, double toSeconds)
@@ -71,44 +78,20 @@ void TrackWindow::ShowTimeRange(double fromSeconds, double toSeconds)
 
 void TrackWindow::OnSampleMarked(int row)
 {
+    markedRow_ = row;
+    ShowMarker();
+}
+
+void TrackWindow::ShowMarker()
+{
     const StartRecord* start = frame_.ShownStart();
-    if (!start || row < 0 || static_cast<std::size_t>(row) >= start->samples.size()) {
+    if (!start || markedRow_ < 0 || static_cast<std::size_t>(markedRow_) >= start->samples.size()) {
         view_->ClearMarker();
         return;
     }
     const auto& samples = start->samples;
-    view_->SetMarkerTime(static_cast<double>(samples[static_cast<std::size_t>(row)].timeMs -
+    view_->SetMarkerTime(static_cast<double>(samples[static_cast<std::size_t>(markedRow_)].timeMs -
                                              samples.front().timeMs));
-}
-
-void TrackWindow::closeEvent(QCloseEvent* event)
-{
-    // Like the graph windows: closing only hides.
-    event->ignore();
-    hide();
-}
-
-void TrackWindow::showEvent(QShowEvent* event)
-{
-    QMdiSubWindow::showEvent(event);
-    emit visibilityChanged(true);
-}
-
-void TrackWindow::hideEvent(QHideEvent* event)
-{
-    QMdiSubWindow::hideEvent(event);
-    emit visibilityChanged(false);
-}
-
-void TrackWindow::mouseMoveEvent(QMouseEvent* event)
-{
-    // As in the graph windows: a geometry that changed while the caption or a
-    // border is dragged changed by hand.
-    const QRect before = geometry();
-    QMdiSubWindow::mouseMoveEvent(event);
-    if ((event->buttons() & Qt::LeftButton) && geometry() != before && !isMaximized() &&
-        !isMinimized())
-        emit movedByUser();
 }
 
 }  // namespace veltrin

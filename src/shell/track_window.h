@@ -1,17 +1,17 @@
 #pragma once
 // TrackWindow: the main frame's window "Flugweg". It shows the track of the
 // shown start beside the graphs, follows the graphs' time range and marker,
-// and moves the graphs' marker to a place clicked on the track.
+// and moves the graphs' marker to a place clicked on the track. While hidden
+// it only notes what changed and catches up when it is shown.
 
-#include <QMdiSubWindow>
+#include "shell/stacked_sub_window.h"
 
 namespace veltrin {
 
 class CMainFrame;
 class TrackView;
-struct StartRecord;
 
-class TrackWindow : public QMdiSubWindow {
+class TrackWindow : public StackedSubWindow {
     Q_OBJECT
 
 public:
@@ -25,22 +25,17 @@ public:
     // The graphs show seconds [fromSeconds, toSeconds] of the shown start.
     void ShowTimeRange(double fromSeconds, double toSeconds);
 
-signals:
-    void visibilityChanged(bool visible);
-    // Moved or resized by the user dragging its caption or border.
-    void movedByUser();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void OnSampleMarked(int row);
+    void ShowMarker();
 
     CMainFrame& frame_;
     TrackView* view_;
+    bool trackStale_ = true;  // the shown start or the limits changed while hidden
+    int markedRow_ = -1;      // the graphs' marker, a sample of the shown start
 };
 
 }  // namespace veltrin
